@@ -1,0 +1,2 @@
+// kombinator-bench: timings of the hot paths against the straightforward reference.
+int main() { return 0; }

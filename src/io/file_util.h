@@ -1,0 +1,23 @@
+#pragma once
+// Whole-file reading and atomic writing with the runtime's error texts.
+
+#include <string>
+#include <string_view>
+
+namespace kombinator {
+
+struct FileResult {
+    bool ok = false;
+    std::string error;  // the runtime's message when !ok
+};
+
+// Reads the whole file into `bytes`. On failure `bytes` is untouched and the error is
+// "Cannot open file NAME" (missing, unreadable, a directory) or "I/O error N".
+FileResult ReadWholeFile(const std::string& path, std::string& bytes);
+
+// Writes `bytes` to a temporary file in the target's folder and renames it over the target,
+// so a failed save never leaves a half-written file or destroys the previous one.
+// On failure the error is "Cannot create file NAME" or "I/O error N".
+FileResult WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+}  // namespace kombinator

@@ -1,0 +1,2 @@
+// The straightforward reference implementations live in this folder.
+namespace kombinator::reference {}
