@@ -1,0 +1,75 @@
+#include "support/scripted_dialog_service.h"
+
+void ScriptedDialogService::Message(const QString& text, const QString& title) {
+    calls_.append({Kind::Message, text, title});
+}
+
+void ScriptedDialogService::Error(const QString& text) { calls_.append({Kind::Error, text, QString()}); }
+
+bool ScriptedDialogService::WarningQuestion(const QString& text) {
+    calls_.append({Kind::WarningQuestion, text, QString()});
+    return NextAnswer();
+}
+
+bool ScriptedDialogService::ConfirmationQuestion(const QString& text) {
+    calls_.append({Kind::ConfirmationQuestion, text, QString()});
+    return NextAnswer();
+}
+
+QString ScriptedDialogService::SaveFileName(const QString& filter, const QString& defaultSuffix) {
+    calls_.append({Kind::SaveFileName, filter, defaultSuffix});
+    return NextFileName();
+}
+
+QString ScriptedDialogService::OpenFileName(const QString& filter, const QString& defaultSuffix) {
+    calls_.append({Kind::OpenFileName, filter, defaultSuffix});
+    return NextFileName();
+}
+
+QStringList ScriptedDialogService::Texts(Kind kind) const {
+    QStringList texts;
+    for (const Call& call : calls_)
+        if (call.kind == kind) texts.append(call.text);
+    return texts;
+}
+
+QStringList ScriptedDialogService::Transcript() const {
+    QStringList lines;
+    for (const Call& call : calls_) lines.append(KindName(call.kind) + ": " + call.text);
+    return lines;
+}
+
+void ScriptedDialogService::Clear() {
+    calls_.clear();
+    answers_.clear();
+    fileNames_.clear();
+    unanswered_ = 0;
+}
+
+QString ScriptedDialogService::KindName(Kind kind) {
+    switch (kind) {
+        case Kind::Message: return "Message";
+        case Kind::Error: return "Error";
+        case Kind::WarningQuestion: return "WarningQuestion";
+        case Kind::ConfirmationQuestion: return "ConfirmationQuestion";
+        case Kind::SaveFileName: return "SaveFileName";
+        case Kind::OpenFileName: return "OpenFileName";
+    }
+    return "?";
+}
+
+bool ScriptedDialogService::NextAnswer() {
+    if (answers_.isEmpty()) {
+        ++unanswered_;
+        return false;
+    }
+    return answers_.dequeue();
+}
+
+QString ScriptedDialogService::NextFileName() {
+    if (fileNames_.isEmpty()) {
+        ++unanswered_;
+        return QString();
+    }
+    return fileNames_.dequeue();
+}

@@ -1,0 +1,59 @@
+#pragma once
+// A DialogService for tests: records every call and answers from queues instead of showing
+// a modal box. An unanswered question is a test failure (it would have blocked a user).
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+#include <QStringList>
+
+#include "ui/dialog_service.h"
+
+class ScriptedDialogService : public DialogService {
+public:
+    enum class Kind { Message, Error, WarningQuestion, ConfirmationQuestion, SaveFileName, OpenFileName };
+
+    struct Call {
+        Kind kind;
+        QString text;   // the message or question; the filter for file dialogs
+        QString title;  // Message's caption; the default suffix for file dialogs
+    };
+
+    void Message(const QString& text, const QString& title = QString()) override;
+    void Error(const QString& text) override;
+    bool WarningQuestion(const QString& text) override;
+    bool ConfirmationQuestion(const QString& text) override;
+    QString SaveFileName(const QString& filter, const QString& defaultSuffix) override;
+    QString OpenFileName(const QString& filter, const QString& defaultSuffix) override;
+
+    // Answers for the questions (both kinds share one queue, in the order they will be asked).
+    void QueueAnswer(bool yes) { answers_.enqueue(yes); }
+    void QueueAnswers(std::initializer_list<bool> yes) {
+        for (bool a : yes) answers_.enqueue(a);
+    }
+    // A file name for the next save or open dialog; an empty name means "cancelled".
+    void QueueFileName(const QString& name) { fileNames_.enqueue(name); }
+
+    const QList<Call>& Calls() const { return calls_; }
+    // The texts of the recorded calls of one kind, in order.
+    QStringList Texts(Kind kind) const;
+    // The recorded calls as "Kind: text" lines, for readable comparisons in failures.
+    QStringList Transcript() const;
+    // True when every queued answer and file name has been used.
+    bool AllAnswersUsed() const { return answers_.isEmpty() && fileNames_.isEmpty(); }
+    // Questions asked with no queued answer (answered "No"), and dialogs with no queued name
+    // (answered "cancelled").
+    int UnansweredCount() const { return unanswered_; }
+    void Clear();
+
+    static QString KindName(Kind kind);
+
+private:
+    bool NextAnswer();
+    QString NextFileName();
+
+    QList<Call> calls_;
+    QQueue<bool> answers_;
+    QQueue<QString> fileNames_;
+    int unanswered_ = 0;
+};
