@@ -1,2 +1,0 @@
-// The straightforward reference implementations live in this folder.
-namespace kombinator::reference {}
