@@ -21,6 +21,9 @@ struct FilterRunResult {
 // The first failing validation check's message, or an empty string when every check passes.
 std::string ValidateFilterSettings(const FilterSettings& settings);
 
+// Whether one Combination passes every family in force (the settings assumed valid).
+bool ChainPasses(const FilterSettings& settings, const Combination& c);
+
 // Runs the whole FilterRun: validation, then enumeration into the store.
 FilterRunResult FilterRun(const FilterSettings& settings, CandidateStore& store);
 
