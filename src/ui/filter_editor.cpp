@@ -2,13 +2,37 @@
 
 #include <QTabWidget>
 
-// Placeholder until the tabs are built: an empty PageControl1.
-FilterEditor::FilterEditor(kombinator::FilterSettings& settings, QWidget* parent) : QWidget(parent) {
-    (void)settings;
-    auto* tabs = new QTabWidget(this);
-    tabs->setObjectName("PageControl1");
+#include "ui/filter_binding.h"
+#include "ui/types_tab.h"
+
+FilterEditor::FilterEditor(kombinator::FilterSettings& settings, QWidget* parent)
+    : QWidget(parent), settings_(settings) {
+    setFixedSize(673, 428);
+    binding_ = new FilterBinding(settings_, this);
+    connect(binding_, &FilterBinding::UserChanged, this, &FilterEditor::UserChanged);
+    pageControl_ = new QTabWidget(this);
+    pageControl_->setObjectName("PageControl1");
+    pageControl_->setGeometry(0, 0, 673, 428);
+    types_ = new TypesTab(settings_, *binding_, pageControl_);
+    types_->setObjectName("TabSheet1");
+    pageControl_->addTab(types_, "   Typy ogólne   ");
+    for (const char* caption : {" Wyniki i bramki ", "  Preferencje  ", " Warunki blokowe "})
+        pageControl_->addTab(new QWidget(pageControl_), caption);
+    pageControl_->setCurrentIndex(0);
 }
-void FilterEditor::SetSpinnerStartPositions() {}
-kombinator::FilterSettings FilterEditor::SettingsForRun() const { return {}; }
-void FilterEditor::ApplySettings(const kombinator::FilterSettings&) { emit UserChanged(); }
-QTabWidget* FilterEditor::PageControl() const { return findChild<QTabWidget*>("PageControl1"); }
+
+void FilterEditor::SetSpinnerStartPositions() { binding_->SetSpinnerStartPositions(); }
+
+kombinator::FilterSettings FilterEditor::SettingsForRun() const {
+    kombinator::FilterSettings run = settings_;
+    binding_->Collect(run);
+    return run;
+}
+
+void FilterEditor::ApplySettings(const kombinator::FilterSettings& settings) {
+    emit UserChanged();
+    types_->ApplyTypeMarks(settings);
+    binding_->Apply(settings);
+}
+
+QTabWidget* FilterEditor::PageControl() const { return pageControl_; }

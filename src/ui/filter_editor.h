@@ -6,7 +6,12 @@
 
 #include "engine/filter_settings.h"
 
+class BlocksTab;
+class FilterBinding;
+class PreferencesTab;
 class QTabWidget;
+class ResultsTab;
+class TypesTab;
 
 class FilterEditor : public QWidget {
     Q_OBJECT
@@ -27,7 +32,22 @@ public:
 
     QTabWidget* PageControl() const;
 
+    // The tabs, for their timer handlers.
+    TypesTab* Types() const { return types_; }
+    ResultsTab* Results() const { return results_; }
+    PreferencesTab* Preferences() const { return preferences_; }
+    BlocksTab* Blocks() const { return blocks_; }
+
 signals:
     // Emitted first by every user change (TForm1 disables SpeedButton2 on it).
     void UserChanged();
+
+private:
+    kombinator::FilterSettings& settings_;
+    FilterBinding* binding_;
+    QTabWidget* pageControl_;
+    TypesTab* types_ = nullptr;
+    ResultsTab* results_ = nullptr;
+    PreferencesTab* preferences_ = nullptr;
+    BlocksTab* blocks_ = nullptr;
 };

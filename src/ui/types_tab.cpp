@@ -1,0 +1,195 @@
+#include "ui/types_tab.h"
+
+#include <QCheckBox>
+#include <QTimer>
+
+#include "ui/filter_binding.h"
+#include "ui/filter_widgets.h"
+
+using kombinator::FilterSettings;
+
+namespace {
+
+constexpr int RowTop = 28;
+constexpr int RowStep = 30;
+constexpr int CellSize = 25;
+constexpr int CellStep = 28;
+constexpr int TpLeft = 68;
+constexpr int TdLeft = 162;
+const char* const SignCaptions[3] = {"1", "0", "2"};
+constexpr int RowHeaderPanels[7] = {0, 11, 12, 13, 14, 15, 18};
+
+// RJ columns: runs of three and of two that each flag asks for.
+constexpr int RjRuns[5][2] = {{0, 0}, {1, 0}, {0, 2}, {0, 1}, {0, 0}};
+
+}  // namespace
+
+TypesTab::TypesTab(FilterSettings& settings, FilterBinding& binding, QWidget* parent)
+    : QWidget(parent), settings_(settings), binding_(binding) {
+    BuildTypeGrid();
+    BuildRj();
+    BuildRi();
+}
+
+void TypesTab::BuildTypeGrid() {
+    auto* grid = MakeFrame(this, "Panel23", QRect(4, 4, 336, 212));
+    MakePanel(grid, "Panel16", QRect(64, 4, 90, 20), "Typy podstawowe");
+    MakePanel(grid, "Panel7", QRect(158, 4, 90, 20), "Typy dodatkowe");
+    MakePanel(grid, "Panel17", QRect(252, 4, 80, 20), "Relacje Tp - Td");
+    for (int p = 1; p <= 6; ++p) {
+        const int top = RowTop + RowStep * (p - 1);
+        MakePanel(grid, QStringLiteral("Panel%1").arg(RowHeaderPanels[p]), QRect(4, top, 56, CellSize),
+                  QStringLiteral("Pozycja %1").arg(p));
+        for (int c = 0; c < 3; ++c) {
+            for (int kind = 0; kind < 2; ++kind) {
+                const int left = (kind == 0 ? TpLeft : TdLeft) + CellStep * c;
+                const int shapeNumber = (kind == 0 ? 2 : 20) + 3 * (p - 1) + c;
+                const int labelNumber = (kind == 0 ? 252 : 255) + 6 * (p - 1) + c;
+                auto* shape = new ShapeWidget(grid);
+                shape->setObjectName(QStringLiteral("Shape%1").arg(shapeNumber));
+                shape->setGeometry(left, top, CellSize, CellSize);
+                shapes_[p][c][kind] = shape;
+                auto* label = new ClickLabel(SignCaptions[c], grid);
+                label->setObjectName(QStringLiteral("Label%1").arg(labelNumber));
+                label->setGeometry(left, top, CellSize, CellSize);
+                connect(label, &ClickLabel::Click, this, [this, p, c, kind] { TypeLabelClick(p, c, kind == 0); });
+            }
+        }
+    }
+    static const char* const relationCaptions[8] = {"", "6 - 0", "5 - 1", "4 - 2", "3 - 3", "2 - 4", "1 - 5", "0 - 6"};
+    for (int k = 1; k <= 7; ++k) {
+        // The relation boxes own no byte: the run reads their ticks when it starts.
+        auto* box = binding_.AddCheckBox(grid, k, relationCaptions[k], QRect(264, RowTop + 25 * (k - 1), 56, 20),
+                                         [k](FilterSettings& s) -> std::uint8_t& { return s.RelationTicked[k]; },
+                                         false);
+        box->setEnabled(false);
+        relationBoxes_[k] = box;
+    }
+}
+
+void TypesTab::BuildRj() {
+    auto* frame = MakeFrame(this, {}, QRect(4, 220, 336, 146));
+    MakeStaticText(frame, {}, " Szablony RJ ", QPoint(8, 6));
+    MakeLabel(frame, {}, "Rozład jakościowy zer i dwójek ", QRect(104, 6, 0, 0));
+    struct RjFamily {
+        int group, panel, firstBox;
+        const char* caption;
+        const char* twoRow;
+        std::array<std::uint8_t, 5> FilterSettings::*flags;
+        std::uint8_t FilterSettings::*active;
+    };
+    static const RjFamily families[2] = {
+        {2, 21, 36, " Remisy ", "Dwa obok siebie", &FilterSettings::RjDrawTemplate, &FilterSettings::RjDrawActive},
+        {3, 22, 40, " Dwójki ", "Dwie obok siebie", &FilterSettings::RjTwoTemplate, &FilterSettings::RjTwoActive},
+    };
+    for (int f = 0; f < 2; ++f) {
+        const RjFamily& family = families[f];
+        const int top = 30 + 56 * f;
+        auto* panel = MakeFrame(frame, QStringLiteral("Panel%1").arg(family.panel), QRect(180, top - 2, 150, 52));
+        panel->hide();
+        MakeLabel(panel, {}, "Trzy obok siebie", QRect(4, 19, 84, 14));
+        MakeLabel(panel, {}, family.twoRow, QRect(4, 34, 84, 14));
+        for (int flag = 1; flag <= 4; ++flag) {
+            const int left = 88 + 15 * (flag - 1);
+            auto flags = family.flags;
+            binding_.AddCheckBox(panel, family.firstBox + flag - 1, {}, QRect(left, 2, 16, 16),
+                                 [flags, flag](FilterSettings& s) -> std::uint8_t& { return (s.*flags)[flag]; });
+            for (int row = 0; row < 2; ++row)
+                MakeLabel(panel, {}, QString::number(RjRuns[flag][row]), QRect(left, 19 + 15 * row, 13, 14),
+                          Qt::AlignCenter);
+        }
+        auto active = family.active;
+        binding_.AddSwitch(frame, family.group, family.caption, "Dowolny", "Ustalony", QRect(8, top, 168, 42),
+                           [active](FilterSettings& s) -> std::uint8_t& { return s.*active; },
+                           [panel](int item, bool) { panel->setVisible(item == 1); });
+    }
+}
+
+void TypesTab::BuildRi() {
+    auto* frame = MakeFrame(this, {}, QRect(344, 4, 321, 362));
+    MakeStaticText(frame, {}, " Szablony RI ", QPoint(8, 6));
+    MakeLabel(frame, {}, "Rozład ", QRect(104, 6, 0, 0));
+    MakeLabel(frame, {}, "ilościowy jedynek zer i dwójek ", QRect(104, 20, 0, 0));
+    panel19_ = MakeFrame(frame, "Panel19", QRect(8, 88, 305, 266));
+    panel19_->hide();
+    MakeLabel(panel19_, {}, "x - liczba jedynek", QRect(10, 6, 0, 0));
+    MakeLabel(panel19_, {}, "y - liczba remisów", QRect(10, 21, 0, 0));
+    MakeLabel(panel19_, {}, "z - liczba dwójek", QRect(10, 36, 0, 0));
+    MakeLabel(panel19_, {}, "( x y z )", QRect(10, 60, 0, 0));
+    int index = 0;
+    for (int x = 6; x >= 0; --x) {
+        for (int y = 6 - x; y >= 0; --y, ++index) {
+            const int column = index / 7, row = index % 7;
+            auto* box = binding_.AddCheckBox(
+                panel19_, 8 + index, QStringLiteral("%1 %2 %3").arg(x).arg(y).arg(6 - x - y),
+                QRect(10 + 72 * column, 80 + 25 * row, 66, 20),
+                [x, y](FilterSettings& s) -> std::uint8_t& { return s.RiTemplate[x][y]; });
+            box->hide();
+            riBoxes_[index] = box;
+        }
+    }
+    timer2_ = FilterBinding::MakeTimer(this, 2);
+    connect(timer2_, &QTimer::timeout, this, &TypesTab::Timer2Timer);
+    binding_.AddSwitch(frame, 1, {}, "Dowolny", "Ustalony", QRect(8, 40, 180, 40),
+                       [](FilterSettings& s) -> std::uint8_t& { return s.RiActive; },
+                       [this](int item, bool instant) { RiSwitch(item, instant); });
+}
+
+void TypesTab::RiSwitch(int item, bool instant) {
+    if (item != 1) {
+        // A reveal still running goes on behind the hidden panel: it happens once per run.
+        panel19_->hide();
+        return;
+    }
+    panel19_->show();
+    if (instant) {
+        timer2_->stop();
+        for (QCheckBox* box : riBoxes_) box->show();
+    } else if (riBoxes_[0]->isHidden()) {
+        RiRevealStep = 0;
+        timer2_->start();
+    }
+}
+
+void TypesTab::Timer2Timer() {
+    ++RiRevealStep;
+    if (RiRevealStep > 28) {
+        timer2_->stop();
+        return;
+    }
+    riBoxes_[RiRevealStep - 1]->show();
+}
+
+void TypesTab::TypeLabelClick(int p, int c, bool basic) {
+    binding_.Changed();
+    ShapeWidget* own = shapes_[p][c][basic ? 0 : 1];
+    std::uint8_t& mark = settings_.TypeMarks[p][c];
+    if (own->BrushColor() != ShapeWhite)
+        mark = kombinator::NotAllowed;
+    else
+        mark = basic ? kombinator::BasicType : kombinator::AdditionalType;
+    PaintCell(p, c);
+    RecomputeRelations();
+}
+
+void TypesTab::PaintCell(int p, int c) {
+    const std::uint8_t mark = settings_.TypeMarks[p][c];
+    shapes_[p][c][0]->SetBrushColor(mark == kombinator::BasicType ? ShapeGreen : ShapeWhite);
+    shapes_[p][c][1]->SetBrushColor(mark == kombinator::AdditionalType ? ShapeYellow : ShapeWhite);
+}
+
+void TypesTab::RecomputeRelations() {
+    for (int k = 1; k <= 7; ++k) relationBoxes_[k]->setEnabled(kombinator::RelationBoxEnabled(settings_, k));
+}
+
+void TypesTab::ApplyTypeMarks(const FilterSettings& s) {
+    for (int p = 1; p <= 6; ++p) {
+        for (int c = 0; c < 3; ++c) {
+            const std::uint8_t mark = s.TypeMarks[p][c];
+            settings_.TypeMarks[p][c] =
+                mark == kombinator::BasicType || mark == kombinator::AdditionalType ? mark : kombinator::NotAllowed;
+            PaintCell(p, c);
+        }
+    }
+    RecomputeRelations();
+}
