@@ -1,14 +1,714 @@
 #include "ui/final_stage.h"
 
-// Placeholder until the final stage is built: an empty Panel73.
-FinalStage::FinalStage(AppState& state, DialogService& dialogs, QWidget* parent) : QWidget(parent) {
-    (void)state;
-    (void)dialogs;
-    setObjectName("Panel73");
+#include <QDir>
+#include <QFont>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+#include <cerrno>
+
+#include "generator/system_line.h"
+#include "io/offset_files.h"
+#include "io/runtime_errors.h"
+#include "io/strict_int.h"
+#include "io/system_file.h"
+#include "ui/dialog_service.h"
+#include "ui/final_stage_widgets.h"
+#include "ui/print_surface.h"
+#include "ui/sound_player.h"
+
+namespace {
+
+const QString SaveQuestion = QStringLiteral("Zapisać ostatni wygenerowany system ?");
+const QString SaveFilter = QStringLiteral("Plik textowy(*.txt)|*.txt");
+const QString OpenFilter = QStringLiteral("Pliki textowe(*.txt)|*.txt");
+const QString BackWhileBusyQuestion =
+    QStringLiteral("Generator jest obecnie w trakcie obliczeń ! Czy rzeczywiście chcesz teraz edytować dane ?");
+
+QString FromBytes(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
+std::string ToBytes(const QString& s) { return s.toLatin1().toStdString(); }
+// File names go to the C library in the locale's encoding.
+std::string FileNameBytes(const QString& s) { return QFile::encodeName(s).toStdString(); }
+
+QFrame* MakePanel(const QString& name, QWidget* parent, const QRect& geometry,
+                  QFrame::Shadow shadow = QFrame::Raised) {
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(name);
+    panel->setFrameStyle(QFrame::Panel | shadow);
+    panel->setLineWidth(1);
+    panel->setGeometry(geometry);
+    // Panels are opaque: the print panels cover the box's picture.
+    panel->setAutoFillBackground(true);
+    return panel;
 }
-void FinalStage::EnterFromEditor() {}
-bool FinalStage::LoadPrintSettings() { return true; }
-void FinalStage::StopSimulation() {}
-bool FinalStage::OfferSystemSave() { return true; }
-bool FinalStage::OpenSystemFileFromDialog() { return false; }
-int FinalStage::SystemLineCount() const { return 0; }
+
+QLabel* MakeLabel(const QString& name, const QString& text, QWidget* parent, const QRect& geometry,
+                  Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    label->setAlignment(align);
+    return label;
+}
+
+// A box title: a sunken static text across the top of the box.
+QLabel* MakeTitle(const QString& name, const QString& text, QWidget* parent, const QRect& geometry) {
+    QLabel* title = MakeLabel(name, text, parent, geometry, Qt::AlignCenter);
+    title->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    QFont font = title->font();
+    font.setBold(true);
+    title->setFont(font);
+    return title;
+}
+
+QPushButton* MakeButton(const QString& name, const QString& text, QWidget* parent, const QRect& geometry,
+                        const QString& hint = QString()) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    button->setToolTip(hint);
+    return button;
+}
+
+QToolButton* MakeGlyphButton(const QString& name, const QIcon& icon, const QString& hint, QWidget* parent,
+                             const QRect& geometry) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setIcon(icon);
+    button->setIconSize(QSize(20, 20));
+    button->setAutoRaise(true);
+    button->setToolTip(hint);
+    button->setGeometry(geometry);
+    return button;
+}
+
+QListWidget* MakeListBox(const QString& name, QWidget* parent, const QRect& geometry, int rowHeight) {
+    auto* list = new QListWidget(parent);
+    list->setObjectName(name);
+    list->setGeometry(geometry);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setSortingEnabled(false);
+    list->setUniformItemSizes(true);
+    list->setFocusPolicy(Qt::ClickFocus);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    list->setProperty("rowHeight", rowHeight);
+    list->setStyleSheet(QStringLiteral("QListWidget::item { height: %1px; padding: 0px; }").arg(rowHeight));
+    return list;
+}
+
+}  // namespace
+
+FinalStage::FinalStage(AppState& state, DialogService& dialogs, QWidget* parent)
+    : QWidget(parent), state_(state), dialogs_(dialogs) {
+    setObjectName("Panel73");
+    setFixedSize(673, 481);
+    setAutoFillBackground(true);
+
+    BuildTopBar();
+    BuildGuaranteeBox();
+    BuildSimulationBox();
+    BuildSystemBox();
+    BuildResultBox();
+    BuildPrintBox();
+
+    Timer11 = new QTimer(this);
+    Timer11->setObjectName("Timer11");
+    Timer11->setInterval(10);
+    Timer12 = new QTimer(this);
+    Timer12->setObjectName("Timer12");
+    Timer12->setInterval(1000);
+    connect(Timer11, &QTimer::timeout, this, &FinalStage::Timer11Timer);
+    connect(Timer12, &QTimer::timeout, this, &FinalStage::Timer12Timer);
+
+    SetPrintSurface(nullptr);
+    SetSoundPlayer(nullptr);
+    hide();
+}
+
+FinalStage::~FinalStage() = default;
+
+void FinalStage::SetPrintSurface(PrintSurface* surface) {
+    if (surface) {
+        surface_ = surface;
+        return;
+    }
+    if (!ownSurface_) ownSurface_ = std::make_unique<QtPrintSurface>(this);
+    surface_ = ownSurface_.get();
+}
+
+void FinalStage::SetSoundPlayer(SoundPlayer* player) {
+    if (player) {
+        sound_ = player;
+        return;
+    }
+    if (!ownSound_) ownSound_ = std::make_unique<QtSoundPlayer>();
+    sound_ = ownSound_.get();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Layout
+
+void FinalStage::BuildTopBar() {
+    Panel74 = MakePanel("Panel74", this, QRect(0, 0, 673, 32));
+    SpeedButton3 = MakeGlyphButton("SpeedButton3", BackGlyph(), "Powrót do poprzedniego etapu", Panel74,
+                                   QRect(4, 3, 26, 26));
+    SpeedButton4 = MakeGlyphButton("SpeedButton4", SaveGlyph(), "Zapis systemu", Panel74, QRect(32, 3, 26, 26));
+    StaticText32 = MakeTitle("StaticText32", " GENERATOR SYSTEMÓW", Panel74, QRect(236, 6, 200, 20));
+    connect(SpeedButton3, &QToolButton::clicked, this, &FinalStage::SpeedButton3Click);
+    connect(SpeedButton4, &QToolButton::clicked, this, &FinalStage::SpeedButton4Click);
+}
+
+void FinalStage::BuildGuaranteeBox() {
+    Panel76 = MakePanel("Panel76", this, QRect(0, 36, 200, 150));
+    MakeTitle("StaticText33", " Systemy gwarancyjne ", Panel76, QRect(4, 4, 192, 18));
+    Panel77 = MakePanel("Panel77", Panel76, QRect(4, 26, 192, 120), QFrame::Sunken);
+    RadioGroup17 = new RadioGroup("RadioGroup17", QString(),
+                                  {"system pełny - gw 6", "system skrócony - gw 5", "system skrócony - gw 4",
+                                   "system skrócony - gw 3"},
+                                  1, 19, Panel77);
+    RadioGroup17->setGeometry(6, 4, 180, 84);
+    BitBtn1 = MakeButton("BitBtn1", "OK", Panel77, QRect(58, 91, 76, 24));
+    connect(BitBtn1, &QPushButton::clicked, this, &FinalStage::BitBtn1Click);
+}
+
+void FinalStage::BuildSimulationBox() {
+    Panel78 = MakePanel("Panel78", this, QRect(0, 190, 200, 291));
+    MakeTitle("StaticText34", " Symulacja komputerowa ", Panel78, QRect(4, 4, 192, 18));
+    Panel79 = MakePanel("Panel79", Panel78, QRect(4, 26, 192, 261), QFrame::Sunken);
+    RadioGroup18 = new RadioGroup("RadioGroup18", QString(),
+                                  {"rozwiązania różne o jeden", "rozwiązania różne o dwa", "rozwiązania różne o trzy",
+                                   "rozwiązania różne o cztery"},
+                                  1, 19, Panel79);
+    RadioGroup18->setGeometry(6, 4, 180, 84);
+    MakeLabel("Label351", "Liczba kombinacji:", Panel79, QRect(10, 104, 104, 21));
+    MaskEdit13 = MakeMaskedEdit("MaskEdit13", 4, ' ', Panel79);
+    MaskEdit13->setGeometry(116, 104, 44, 21);
+    MakeLabel("Label352", "Limit czasowy:", Panel79, QRect(10, 134, 104, 21));
+    MaskEdit14 = MakeMaskedEdit("MaskEdit14", 4, ' ', Panel79);
+    MaskEdit14->setGeometry(116, 134, 44, 21);
+    MakeLabel("Label353", "sek.", Panel79, QRect(163, 134, 26, 21));
+    BitBtn2 = MakeButton("BitBtn2", "OK", Panel79, QRect(58, 170, 76, 24));
+    connect(BitBtn2, &QPushButton::clicked, this, &FinalStage::BitBtn2Click);
+}
+
+void FinalStage::BuildSystemBox() {
+    Panel75 = MakePanel("Panel75", this, QRect(204, 36, 230, 445));
+    MakeTitle("StaticText36", " Generator systemu ", Panel75, QRect(4, 4, 222, 18));
+
+    ListBox1 = MakeListBox("ListBox1", Panel75, QRect(4, 44, 222, 272), 14);
+    QFont listFont = ListBox1->font();
+    listFont.setStyleHint(QFont::Monospace);
+    listFont.setFamilies({"Liberation Mono", "DejaVu Sans Mono", "Monospace"});
+    listFont.setPointSize(8);
+    ListBox1->setFont(listFont);
+    ListBox1->setTextElideMode(Qt::ElideNone);
+    ListBox1->setFocusPolicy(Qt::NoFocus);
+    connect(ListBox1, &QListWidget::currentRowChanged, this, &FinalStage::ListBox1Click);
+    for (int p = 0; p < 6; ++p)
+        columnHeaders_[p] = MakeLabel(QString("StaticText%1").arg(48 + p), QString("P %1").arg(p + 1), Panel75,
+                                      QRect(0, 26, 30, 16), Qt::AlignLeft | Qt::AlignVCenter);
+    UpdateColumnHeaders();
+
+    Panel82 = MakePanel("Panel82", Panel75, QRect(208, 26, 16, 14));
+    Panel82->setStyleSheet("QFrame#Panel82 { background: red; }");
+    Panel82->hide();
+
+    MakeLabel("StaticText37", "Liczba kombinacji", Panel75, QRect(4, 320, 108, 18), Qt::AlignCenter)
+        ->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Label347 = MakeLabel("Label347", "", Panel75, QRect(4, 340, 108, 18), Qt::AlignCenter);
+    MakeLabel("StaticText38", "Wybrane rozw.", Panel75, QRect(118, 320, 108, 18), Qt::AlignCenter)
+        ->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Label348 = MakeLabel("Label348", "", Panel75, QRect(118, 340, 108, 18), Qt::AlignCenter);
+    QFont counterFont = Label347->font();
+    counterFont.setBold(true);
+    Label347->setFont(counterFont);
+    Label348->setFont(counterFont);
+
+    Panel80 = MakePanel("Panel80", Panel75, QRect(4, 362, 222, 79));
+    Panel81 = MakePanel("Panel81", Panel80, QRect(4, 4, 214, 46), QFrame::Sunken);
+    for (int p = 0; p < 6; ++p) {
+        const int column = p % 3;
+        const int row = p / 3;
+        drawnLabels_[p] = MakeLabel(QString("Label%1").arg(341 + p), "", Panel81,
+                                    QRect(8 + column * 68, 3 + row * 20, 60, 18), Qt::AlignCenter);
+    }
+    MakeLabel("StaticText35", "Do zakończenia", Panel80, QRect(8, 55, 100, 18));
+    Label349 = MakeLabel("Label349", "", Panel80, QRect(110, 55, 50, 18), Qt::AlignRight | Qt::AlignVCenter);
+    MakeLabel("Label350", "sek", Panel80, QRect(166, 55, 30, 18));
+    Panel80->hide();
+}
+
+void FinalStage::BuildResultBox() {
+    Panel83 = MakePanel("Panel83", this, QRect(438, 36, 235, 206));
+    MakeTitle("StaticText39", " Sprawdzanie wyników ", Panel83, QRect(4, 4, 227, 18));
+    static const int editNumbers[12] = {15, 16, 17, 18, 19, 20, 29, 30, 31, 32, 33, 34};
+    for (int p = 0; p < 6; ++p) {
+        const int x = 9 + p * 37;
+        MakeLabel(QString("StaticText%1").arg(p < 3 ? 40 + p : 60 + p), QString("P %1").arg(p + 1), Panel83,
+                  QRect(x, 25, 35, 15), Qt::AlignCenter);
+        for (int side = 0; side < 2; ++side) {
+            QLineEdit* edit = MakeMaskedEdit(QString("MaskEdit%1").arg(editNumbers[2 * p + side]), 1, ' ', Panel83);
+            // Home above left, away below right: a zig-zag under each header.
+            edit->setGeometry(x + side * 18, 41 + side * 10, 17, 20);
+            edit->setAlignment(Qt::AlignCenter);
+            resultEdits_[2 * p + side] = edit;
+        }
+    }
+    BitBtn3 = MakeButton("BitBtn3", "OK", Panel83, QRect(80, 76, 76, 24));
+    connect(BitBtn3, &QPushButton::clicked, this, &FinalStage::BitBtn3Click);
+
+    static const char* headers[4] = {" 6 ", " 5 ", " 4 ", " 3 "};
+    for (int i = 0; i < 4; ++i) {
+        const int x = 56 + i * 44;
+        MakeLabel(QString("StaticText%1").arg(54 + i), headers[i], Panel83, QRect(x, 106, 40, 16), Qt::AlignCenter)
+            ->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        hitCounters_[i] = MakeLabel(QString("Label%1").arg(354 + i), "", Panel83, QRect(x, 124, 40, 16),
+                                    Qt::AlignCenter);
+        hitLines_[i] = MakeListBox(QString("ListBox%1").arg(2 + i), Panel83, QRect(x, 142, 40, 30), 13);
+        hitCoupons_[i] = MakeListBox(QString("ListBox%1").arg(6 + i), Panel83, QRect(x, 172, 40, 30), 13);
+        hitLines_[i]->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        hitCoupons_[i]->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+    MakeLabel("Label358", "     Lista ", Panel83, QRect(2, 142, 54, 30));
+    MakeLabel("Label359", "    Kupon ", Panel83, QRect(2, 172, 54, 30));
+}
+
+void FinalStage::BuildPrintBox() {
+    Panel88 = MakePanel("Panel88", this, QRect(438, 246, 235, 235));
+    MakeTitle("StaticText45", " Wydruk systemu ", Panel88, QRect(4, 4, 196, 20));
+    SpeedButton7 = MakeGlyphButton("SpeedButton7", PrinterGlyph(), "Wydruk systemu", Panel88, QRect(204, 2, 26, 24));
+    connect(SpeedButton7, &QToolButton::clicked, this, &FinalStage::SpeedButton7Click);
+
+    Image3 = MakeLabel("Image3", "", Panel88, QRect(58, 34, 120, 190), Qt::AlignCenter);
+    Image3->setPixmap(CouponPicture(110, 186));
+
+    Panel89 = MakePanel("Panel89", Panel88, QRect(4, 28, 227, 104));
+    MakeTitle("StaticText46", " Ustawienia ", Panel89, QRect(4, 3, 219, 17));
+    MakeLabel("Label361", "Poziome", Panel89, QRect(4, 36, 46, 20));
+    MakeLabel("Label362", "Pionowe", Panel89, QRect(4, 78, 46, 20));
+    // Each edit stands under its label; PX1 and X1X2 in the upper row, the rest in the lower.
+    struct OffsetPlace {
+        const char* label;
+        int labelNumber;
+        int editNumber;
+        int row;
+        int column;
+    };
+    static const OffsetPlace places[7] = {{"PX1", 363, 46, 0, 0}, {"X1X2", 364, 21, 0, 1}, {"PY1", 365, 23, 1, 1},
+                                          {"Y1Y2", 366, 24, 1, 2},  {"PYK", 367, 25, 1, 3},  {"PYZ", 368, 26, 1, 4},
+                                          {"PNR", 369, 22, 1, 0}};
+    for (int i = 0; i < 7; ++i) {
+        const OffsetPlace& place = places[i];
+        const int x = 50 + place.column * 35;
+        const int y = 22 + place.row * 42;
+        MakeLabel(QString("Label%1").arg(place.labelNumber), place.label, Panel89, QRect(x, y, 34, 14),
+                  Qt::AlignCenter);
+        QLineEdit* edit = MakeMaskedEdit(QString("MaskEdit%1").arg(place.editNumber), 4, '_', Panel89);
+        edit->setGeometry(x, y + 14, 34, 20);
+        offsetEdits_[i] = edit;
+    }
+    Button1 = MakeButton("Button1", "Test", Panel89, QRect(124, 34, 46, 22), "Kontrolny test wydruku");
+    Button2 = MakeButton("Button2", "Zapis", Panel89, QRect(174, 34, 48, 22), "Zapis aktualnych ustawień");
+    connect(Button1, &QPushButton::clicked, this, &FinalStage::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &FinalStage::Button2Click);
+    Panel89->hide();
+
+    Panel90 = MakePanel("Panel90", Panel88, QRect(4, 132, 227, 99));
+    MakeTitle("StaticText47", " Wydruk na kuponach ", Panel90, QRect(4, 3, 219, 17));
+    MakeLabel("Label370", "Potrzebnych blankietów :", Panel90, QRect(6, 22, 140, 18));
+    Label371 = MakeLabel("Label371", "0", Panel90, QRect(148, 22, 50, 18));
+    MakeLabel("Label372", "Od", Panel90, QRect(6, 44, 20, 20));
+    MaskEdit27 = MakeMaskedEdit("MaskEdit27", 4, '_', Panel90);
+    MaskEdit27->setGeometry(28, 44, 40, 20);
+    MakeLabel("Label373", "Do", Panel90, QRect(6, 70, 20, 20));
+    MaskEdit28 = MakeMaskedEdit("MaskEdit28", 4, '_', Panel90);
+    MaskEdit28->setGeometry(28, 70, 40, 20);
+    RadioGroup19 = new RadioGroup("RadioGroup19", QString(), {"Z1", "Z2", "Z3", "Z4"}, 2, 19, Panel90);
+    RadioGroup19->setGeometry(72, 42, 88, 50);
+    Button3 = MakeButton("Button3", "Drukuj", Panel90, QRect(163, 42, 60, 23), "Wydruk kuponów w podanym zakresie");
+    PreviewButton = MakeButton("PreviewButton", "Podgląd", Panel90, QRect(163, 69, 60, 23),
+                               "Podgląd kuponów w podanym zakresie");
+    connect(Button3, &QPushButton::clicked, this, &FinalStage::Button3Click);
+    connect(PreviewButton, &QPushButton::clicked, this, &FinalStage::PreviewButtonClick);
+    Panel90->hide();
+}
+
+// The column headers stand over the five-character groups of the lines as the list draws them.
+void FinalStage::UpdateColumnHeaders() {
+    const QFontMetrics metrics(ListBox1->font());
+    const QString sample = FromBytes(kombinator::FormatSystemLine(kombinator::Combination{}));
+    const int left = ListBox1->x() + ListBox1->frameWidth() + 3;
+    for (int p = 0; p < 6; ++p) {
+        const int x = left + metrics.horizontalAdvance(sample.left(5 * p));
+        const int w = metrics.horizontalAdvance(sample.mid(5 * p, 3));
+        columnHeaders_[p]->setGeometry(x - 4, 26, w + 8, 16);
+        columnHeaders_[p]->setAlignment(Qt::AlignCenter);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The system list
+
+int FinalStage::SystemLineCount() const { return static_cast<int>(lines_.size()); }
+
+void FinalStage::SetSystemList(std::vector<std::string> lines) {
+    lines_ = std::move(lines);
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(lines_.size()));
+    for (const std::string& line : lines_) texts.append(FromBytes(line));
+    ListBox1->blockSignals(true);
+    ListBox1->clear();
+    ListBox1->addItems(texts);
+    ListBox1->blockSignals(false);
+}
+
+void FinalStage::AppendSystemLine(std::string line) {
+    ListBox1->addItem(FromBytes(line));
+    lines_.push_back(std::move(line));
+}
+
+void FinalStage::ListBox1Click() {
+    const int row = ListBox1->currentRow();
+    Label348->setText(row >= 0 ? QString::number(row + 1) : QString());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Entering, going back, saving, opening
+
+void FinalStage::EnterFromEditor() {
+    SetSystemList({});
+    for (QLabel* label : drawnLabels_) label->clear();
+    Panel80->hide();
+    Label349->clear();
+    Label347->clear();
+    Label348->clear();
+    RadioGroup17->SetItemIndex(0);
+    RadioGroup18->SetItemIndex(0);
+    MaskEdit13->clear();
+    MaskEdit14->clear();
+    BitBtn1->setEnabled(true);
+    BitBtn2->setEnabled(true);
+    SpeedButton3->setEnabled(true);
+    SpeedButton4->setEnabled(true);
+    SpeedButton7->setEnabled(true);
+    Panel77->setEnabled(true);
+    Panel79->setEnabled(true);
+    Panel89->hide();
+    Panel90->hide();
+    Label371->setText("0");
+    MaskEdit27->clear();
+    MaskEdit28->clear();
+    ClearResultCheck();
+    BitBtn3->setEnabled(true);
+    state_.SystemSaved = 1;
+    state_.GeneratorBusy = 0;
+}
+
+void FinalStage::ClearResultCheck() {
+    for (QLineEdit* edit : resultEdits_) edit->clear();
+    for (int i = 0; i < 4; ++i) {
+        hitCounters_[i]->clear();
+        hitLines_[i]->clear();
+        hitCoupons_[i]->clear();
+    }
+}
+
+void FinalStage::SpeedButton3Click() {
+    if (!SpeedButton3->isEnabled()) return;
+    if (state_.GeneratorBusy == 1) {
+        if (!dialogs_.WarningQuestion(BackWhileBusyQuestion)) return;
+        // The answer may come after the run ended by itself; stopping again is harmless.
+        Timer11->stop();
+        Timer12->stop();
+        state_.GeneratorBusy = 0;
+        Panel80->hide();
+        SetGeneratorControlsEnabled(true);
+        // The lines drawn so far are not offered for saving.
+        state_.SystemSaved = 1;
+    }
+    if (!OfferSystemSave()) return;
+    emit BackToEditor();
+}
+
+bool FinalStage::SaveSystemFile() {
+    const QString name = dialogs_.SaveFileName(SaveFilter, "txt");
+    if (name.isEmpty()) return true;
+    const kombinator::FileResult result = kombinator::WriteSystemFile(FileNameBytes(name), lines_);
+    if (!result.ok) {
+        dialogs_.Error(QString::fromStdString(result.error));
+        return false;
+    }
+    return true;
+}
+
+bool FinalStage::OfferSystemSave() {
+    if (state_.SystemSaved == 1 || lines_.empty()) return true;
+    if (dialogs_.ConfirmationQuestion(SaveQuestion)) {
+        if (!SaveSystemFile()) return false;
+    }
+    state_.SystemSaved = 1;
+    return true;
+}
+
+void FinalStage::SpeedButton4Click() {
+    if (!SpeedButton4->isEnabled()) return;
+    if (lines_.empty()) {
+        dialogs_.Message("Co chcesz zapisywać ? Lista jest pusta ! ");
+        return;
+    }
+    if (!SaveSystemFile()) return;
+    state_.SystemSaved = 1;
+}
+
+bool FinalStage::OpenSystemFileFromDialog() {
+    const QString name = dialogs_.OpenFileName(OpenFilter, "txt");
+    if (name.isEmpty()) return false;
+    // The file is read whole before anything changes: a file that cannot be read leaves the
+    // current system and the labels as they were.
+    std::vector<std::string> lines;
+    const kombinator::FileResult result = kombinator::ReadSystemFile(FileNameBytes(name), lines);
+    if (!result.ok) {
+        dialogs_.Error(QString::fromStdString(result.error));
+        return false;
+    }
+    SetSystemList(std::move(lines));
+    Label347->setText(QString::number(lines_.size()));
+    Label348->clear();
+    Panel80->hide();
+    Label349->clear();
+    SpeedButton3->setEnabled(false);
+    SpeedButton4->setEnabled(false);
+    RadioGroup17->SetItemIndex(0);
+    BitBtn1->setEnabled(false);
+    RadioGroup18->SetItemIndex(0);
+    MaskEdit13->clear();
+    MaskEdit14->clear();
+    BitBtn2->setEnabled(false);
+    ClearResultCheck();
+    BitBtn3->setEnabled(true);
+    Panel89->hide();
+    Panel90->hide();
+    SpeedButton7->setEnabled(true);
+    Label371->setText("0");
+    MaskEdit27->clear();
+    MaskEdit28->clear();
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Generators
+
+void FinalStage::SetGeneratorControlsEnabled(bool enabled) {
+    Panel77->setEnabled(enabled);
+    Panel79->setEnabled(enabled);
+}
+
+void FinalStage::StopSimulation() {
+    Timer11->stop();
+    Timer12->stop();
+    Panel80->hide();
+    SetGeneratorControlsEnabled(true);
+    state_.GeneratorBusy = 0;
+}
+
+void FinalStage::BitBtn1Click() {}
+void FinalStage::BitBtn2Click() {}
+void FinalStage::Timer11Timer() {}
+void FinalStage::Timer12Timer() {}
+void FinalStage::FinishSimulation() {}
+
+// ---------------------------------------------------------------------------------------------
+// Result check
+
+void FinalStage::BitBtn3Click() {
+    if (!BitBtn3->isEnabled()) return;
+    // All twelve are read first: an empty edit is reported before a goal count above three.
+    std::array<std::int32_t, 12> goals{};
+    for (int i = 0; i < 12; ++i) {
+        const std::string text(kombinator::TrimBlanks(ToBytes(MaskedEditText(resultEdits_[i]))));
+        if (text.empty()) {
+            dialogs_.Message("Wprowadź najpierw wszystkie wyniki !");
+            return;
+        }
+        const std::optional<std::int32_t> value = kombinator::ParseStrictInt(text);
+        if (!value) {
+            dialogs_.Error(QString::fromStdString(kombinator::ConversionErrorMessage(text)));
+            return;
+        }
+        goals[i] = *value;
+    }
+    kombinator::Combination results;
+    for (int i = 0; i < 12; ++i) {
+        if (goals[i] < 0 || goals[i] > 3) {
+            dialogs_.Message("Liczba bramek w każdej pozycji nie może przekraczać trzech  !");
+            return;
+        }
+        kombinator::MatchScore& score = results.scores[i / 2];
+        (i % 2 == 0 ? score.home : score.away) = static_cast<std::uint8_t>(goals[i]);
+    }
+
+    for (int i = 0; i < 4; ++i) {
+        hitLines_[i]->clear();
+        hitCoupons_[i]->clear();
+    }
+    std::array<std::int32_t, 4> counters{};
+    for (std::size_t n = 1; n <= lines_.size(); ++n) {
+        const kombinator::SystemLineDigits digits = kombinator::ReadSystemLineDigits(lines_[n - 1]);
+        if (!digits.ok) {
+            dialogs_.Error(QString::fromStdString(digits.error));
+            return;
+        }
+        const int hits = kombinator::HitCount(digits.digits, results);
+        if (hits < 3) continue;
+        const int column = 6 - hits;
+        ++counters[column];
+        hitLines_[column]->addItem(QString::number(n));
+        hitCoupons_[column]->addItem(QString::fromStdString(kombinator::CouponRowText(static_cast<std::int32_t>(n))));
+    }
+    for (int i = 0; i < 4; ++i) hitCounters_[i]->setText(QString::number(counters[i]));
+
+    if (counters[0] > 0) {
+        if (!QDir::setCurrent(state_.StartDirectory)) {
+            dialogs_.Error(QString::fromStdString(kombinator::IoErrorMessage(errno != 0 ? errno : ENOENT)));
+            return;
+        }
+        sound_->Play(QDir(state_.StartDirectory).filePath("Gong.wav"));
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Printer offsets and printing
+
+bool FinalStage::LoadPrintSettings() {
+    const kombinator::PrintSettingsLoad load = kombinator::LoadPrintSettings(std::string());
+    for (int i = 0; i < kombinator::PrintOffsetCount; ++i) {
+        if (load.editTexts[i]) offsetEdits_[i]->setText(FromBytes(*load.editTexts[i]));
+        if (i < load.loaded) printSettings_[i] = load.settings[i];
+    }
+    if (!load.ok) {
+        dialogs_.Error(QString::fromStdString(load.error));
+        return false;
+    }
+    return true;
+}
+
+bool FinalStage::ReadPrintSettings() {
+    std::array<std::string, kombinator::PrintOffsetCount> texts;
+    for (int i = 0; i < kombinator::PrintOffsetCount; ++i) texts[i] = ToBytes(MaskedEditText(offsetEdits_[i]));
+    const kombinator::PrintSettingsRead read = kombinator::ReadPrintSettings(texts);
+    if (!read.ok) {
+        const QString message = QString::fromStdString(read.message);
+        // An empty edit is the user's omission; a text that is not a number is the runtime's report.
+        if (message.startsWith("Nie ustalona"))
+            dialogs_.Message(message);
+        else
+            dialogs_.Error(message);
+        return false;
+    }
+    for (int i = 0; i < kombinator::PrintOffsetCount; ++i) printSettings_[i] = read.settings[i];
+    return true;
+}
+
+void FinalStage::Button2Click() {
+    if (!ReadPrintSettings()) return;
+    if (!dialogs_.ConfirmationQuestion("Zapisać aktualne ustawienia ?")) return;
+    if (!QDir::setCurrent(state_.StartDirectory)) {
+        dialogs_.Error(QString::fromStdString(kombinator::IoErrorMessage(ENOENT)));
+        return;
+    }
+    kombinator::PrintSettings settings;
+    for (int i = 0; i < kombinator::PrintOffsetCount; ++i) settings[i] = printSettings_[i];
+    const kombinator::FileResult result = kombinator::SavePrintSettings(FileNameBytes(state_.StartDirectory), settings);
+    if (!result.ok) dialogs_.Error(QString::fromStdString(result.error));
+}
+
+void FinalStage::SpeedButton7Click() {
+    if (!SpeedButton7->isEnabled()) return;
+    if (Panel89->isVisibleTo(Panel88)) {
+        Panel89->hide();
+        Panel90->hide();
+        return;
+    }
+    Label371->setText(QString::number(kombinator::BlanksNeeded(static_cast<std::int64_t>(lines_.size()))));
+    Panel89->show();
+    Panel90->show();
+}
+
+bool FinalStage::ReadPrintRange(std::int32_t& from, std::int32_t& to) {
+    const std::string fromText(kombinator::TrimBlanks(ToBytes(MaskedEditText(MaskEdit27))));
+    const std::string toText(kombinator::TrimBlanks(ToBytes(MaskedEditText(MaskEdit28))));
+    if (fromText.empty() || toText.empty()) {
+        dialogs_.Message("Nie ustalony zakres wydruku !");
+        return false;
+    }
+    const std::optional<std::int32_t> first = kombinator::ParseStrictInt(fromText);
+    if (!first) {
+        dialogs_.Error(QString::fromStdString(kombinator::ConversionErrorMessage(fromText)));
+        return false;
+    }
+    const std::optional<std::int32_t> last = kombinator::ParseStrictInt(toText);
+    if (!last) {
+        dialogs_.Error(QString::fromStdString(kombinator::ConversionErrorMessage(toText)));
+        return false;
+    }
+    if (*first == 0) {
+        dialogs_.Message("Kupon zerowy nie istnieje !");
+        return false;
+    }
+    if (*first > *last) {
+        dialogs_.Message("Zakres dolny przewyższa zakres górny !");
+        return false;
+    }
+    const std::optional<std::int32_t> blanks = kombinator::ParseStrictInt(ToBytes(Label371->text()));
+    if (!blanks || *blanks < *last) {
+        dialogs_.Message("Górny zakres poza dopuszczalnym limitem !");
+        return false;
+    }
+    from = *first;
+    to = *last;
+    return true;
+}
+
+bool FinalStage::PrintOn(PrintSurface& surface, std::int32_t from, std::int32_t to, bool testPage) {
+    (void)surface;
+    (void)from;
+    (void)to;
+    (void)testPage;
+    return false;
+}
+
+void FinalStage::Button1Click() {
+    if (!ReadPrintSettings()) return;
+    PrintOn(*surface_, 0, 0, true);
+}
+
+void FinalStage::Button3Click() {
+    if (!ReadPrintSettings()) return;
+    std::int32_t from = 0;
+    std::int32_t to = 0;
+    if (!ReadPrintRange(from, to)) return;
+    PrintOn(*surface_, from, to, false);
+}
+
+void FinalStage::PreviewButtonClick() {
+    if (!ReadPrintSettings()) return;
+    std::int32_t from = 0;
+    std::int32_t to = 0;
+    if (!ReadPrintRange(from, to)) return;
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog preview(&printer, this);
+    preview.setWindowTitle("Podgląd wydruku");
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* target) {
+        QtPrintSurface surface(*target);
+        PrintOn(surface, from, to, false);
+    });
+    preview.exec();
+}

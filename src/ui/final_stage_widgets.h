@@ -1,0 +1,42 @@
+#pragma once
+// Small controls of the final stage: a radio group with an item index, masked edits read as
+// the user sees them, glyph pictures.
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLineEdit>
+#include <QStringList>
+
+// A titled group of radio buttons with one selected item, addressed by index.
+class RadioGroup : public QGroupBox {
+    Q_OBJECT
+    Q_PROPERTY(int ItemIndex READ ItemIndex WRITE SetItemIndex)
+public:
+    // `columns` columns, filled row by row; each item `itemHeight` pixels high.
+    RadioGroup(const QString& name, const QString& title, const QStringList& items, int columns, int itemHeight,
+               QWidget* parent);
+    int ItemIndex() const;
+    void SetItemIndex(int index);
+    QAbstractButton* Item(int index) const;
+    int ItemCount() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QButtonGroup* group_;
+    int columns_ = 1;
+    int itemHeight_ = 17;
+};
+
+// A line edit with an input mask of `digits` optional digits. Its text is read as the user
+// sees it, an unfilled place as a blank, so "1_2_" reads "1 2" and is not a number.
+QLineEdit* MakeMaskedEdit(const QString& name, int digits, QChar blank, QWidget* parent);
+QString MaskedEditText(const QLineEdit* edit);
+
+// Pictures for the glyph buttons and the print box, drawn so no image files are needed.
+QIcon BackGlyph();
+QIcon SaveGlyph();
+QIcon PrinterGlyph();
+QPixmap CouponPicture(int width, int height);

@@ -1,0 +1,54 @@
+#include "ui/print_surface.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+
+QtPrintSurface::QtPrintSurface(QWidget* dialogParent) : dialogParent_(dialogParent), askForPrinter_(true) {}
+
+QtPrintSurface::QtPrintSurface(QPrinter& printer) : printer_(&printer) {}
+
+QtPrintSurface::~QtPrintSurface() {
+    if (painter_ && painter_->isActive()) painter_->end();
+}
+
+bool QtPrintSurface::BeginJob(const QString& fontName, int pointSize) {
+    if (askForPrinter_) {
+        // Each job asks for its printer; the last choice is offered again.
+        if (!ownPrinter_) ownPrinter_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        QPrintDialog dialog(ownPrinter_.get(), dialogParent_);
+        if (dialog.exec() != QDialog::Accepted) return false;
+        printer_ = ownPrinter_.get();
+    }
+    QPrinter* printer = printer_;
+    // Device units are the printer's dots, measured from the printable area's top-left corner.
+    printer->setFullPage(false);
+    painter_ = std::make_unique<QPainter>();
+    if (!painter_->begin(printer)) {
+        painter_.reset();
+        return false;
+    }
+    QFont font(fontName);
+    font.setPointSize(pointSize);
+    painter_->setFont(QFont(font, printer));
+    return true;
+}
+
+void QtPrintSurface::DrawText(int x, int y, const QString& text) {
+    if (!painter_) return;
+    // A rectangle aligned left and top puts the text's top-left corner at (x, y), not its baseline.
+    const QFontMetrics metrics = painter_->fontMetrics();
+    const QRect box(x, y, metrics.horizontalAdvance(text) + metrics.averageCharWidth(), metrics.height());
+    painter_->drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
+}
+
+void QtPrintSurface::NewPage() {
+    if (painter_ && printer_) printer_->newPage();
+}
+
+void QtPrintSurface::EndJob() {
+    if (painter_) painter_->end();
+    painter_.reset();
+}

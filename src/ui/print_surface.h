@@ -1,0 +1,44 @@
+#pragma once
+// The printing surface the coupon printing draws on: begin a job with a font, draw texts with
+// their top-left corner at device points, new page, end the job. Tests record the calls.
+
+#include <QString>
+#include <memory>
+
+class QPainter;
+class QPrinter;
+class QWidget;
+
+class PrintSurface {
+public:
+    virtual ~PrintSurface() = default;
+    // Starts a job with the font (size first, then name); false when the user cancelled the
+    // printer choice or the printer could not be started (nothing is printed then).
+    virtual bool BeginJob(const QString& fontName, int pointSize) = 0;
+    // Draws `text` with its top-left corner at (x, y) in printer device units.
+    virtual void DrawText(int x, int y, const QString& text) = 0;
+    virtual void NewPage() = 0;
+    virtual void EndJob() = 0;
+};
+
+// Paints on a QPrinter in its own device units. Without a printer of its own it asks for one
+// with QPrintDialog at every job; with a given printer (a PDF file, a preview) it asks nothing.
+class QtPrintSurface : public PrintSurface {
+public:
+    explicit QtPrintSurface(QWidget* dialogParent);
+    // Draws on `printer`, owned by the caller, without a dialog.
+    explicit QtPrintSurface(QPrinter& printer);
+    ~QtPrintSurface() override;
+
+    bool BeginJob(const QString& fontName, int pointSize) override;
+    void DrawText(int x, int y, const QString& text) override;
+    void NewPage() override;
+    void EndJob() override;
+
+private:
+    QWidget* dialogParent_ = nullptr;
+    bool askForPrinter_ = false;
+    std::unique_ptr<QPrinter> ownPrinter_;
+    QPrinter* printer_ = nullptr;
+    std::unique_ptr<QPainter> painter_;
+};
