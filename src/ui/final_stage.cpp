@@ -12,8 +12,11 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 #include <cerrno>
 
+#include "generator/guarantee_reduction.h"
+#include "generator/result_check.h"
 #include "generator/system_line.h"
 #include "io/offset_files.h"
 #include "io/runtime_errors.h"
@@ -151,6 +154,16 @@ void FinalStage::SetSoundPlayer(SoundPlayer* player) {
     }
     if (!ownSound_) ownSound_ = std::make_unique<QtSoundPlayer>();
     sound_ = ownSound_.get();
+}
+
+// The user's omissions come in a plain message box; a text that is not a whole number is the
+// runtime's conversion report.
+void FinalStage::ShowMessageOrReport(const std::string& message) {
+    const QString text = QString::fromStdString(message);
+    if (text.startsWith('\''))
+        dialogs_.Error(text);
+    else
+        dialogs_.Message(text);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -519,7 +532,42 @@ void FinalStage::StopSimulation() {
     state_.GeneratorBusy = 0;
 }
 
-void FinalStage::BitBtn1Click() {}
+void FinalStage::BitBtn1Click() {
+    if (!BitBtn1->isEnabled() || !Panel77->isEnabled()) return;
+    SetSystemList({});
+    Panel82->show();
+    SpeedButton3->setEnabled(false);
+    SpeedButton4->setEnabled(false);
+    BitBtn1->setEnabled(false);
+    BitBtn2->setEnabled(false);
+    SetGeneratorControlsEnabled(false);
+    BitBtn3->setEnabled(false);
+    const int level = kombinator::GuaranteeLevelFromIndex(RadioGroup17->ItemIndex());
+    Label347->setText("0");
+    Label348->clear();
+    SpeedButton7->setEnabled(false);
+    Panel89->hide();
+    Panel90->hide();
+    state_.SystemSaved = 0;
+    // The reduction runs inside the click; let the busy light and the disabled boxes show first.
+    repaint();
+
+    const std::int32_t candidates = std::clamp<std::int32_t>(state_.CandidateCount, 0, kombinator::StoreCapacity);
+    std::vector<std::string> lines;
+    if (candidates > 0)
+        lines = kombinator::GuaranteeSystem(*state_.candidates, candidates, level, *state_.system, state_.SystemCount);
+
+    Label347->setText(QString::number(lines.size()));
+    SpeedButton3->setEnabled(true);
+    SpeedButton4->setEnabled(true);
+    BitBtn1->setEnabled(true);
+    BitBtn2->setEnabled(true);
+    SetGeneratorControlsEnabled(true);
+    BitBtn3->setEnabled(true);
+    Panel82->hide();
+    SpeedButton7->setEnabled(true);
+    SetSystemList(std::move(lines));
+}
 void FinalStage::BitBtn2Click() {}
 void FinalStage::Timer11Timer() {}
 void FinalStage::Timer12Timer() {}
@@ -530,54 +578,25 @@ void FinalStage::FinishSimulation() {}
 
 void FinalStage::BitBtn3Click() {
     if (!BitBtn3->isEnabled()) return;
-    // All twelve are read first: an empty edit is reported before a goal count above three.
-    std::array<std::int32_t, 12> goals{};
-    for (int i = 0; i < 12; ++i) {
-        const std::string text(kombinator::TrimBlanks(ToBytes(MaskedEditText(resultEdits_[i]))));
-        if (text.empty()) {
-            dialogs_.Message("Wprowadź najpierw wszystkie wyniki !");
-            return;
-        }
-        const std::optional<std::int32_t> value = kombinator::ParseStrictInt(text);
-        if (!value) {
-            dialogs_.Error(QString::fromStdString(kombinator::ConversionErrorMessage(text)));
-            return;
-        }
-        goals[i] = *value;
+    std::array<std::string, kombinator::ResultEditCount> texts;
+    for (int i = 0; i < kombinator::ResultEditCount; ++i) texts[i] = ToBytes(MaskedEditText(resultEdits_[i]));
+    // Every line is read before the lists change, so a bad line leaves the previous results whole.
+    const kombinator::ResultCheck check = kombinator::CheckResults(texts, lines_);
+    if (!check.ok) {
+        ShowMessageOrReport(check.message);
+        return;
     }
-    kombinator::Combination results;
-    for (int i = 0; i < 12; ++i) {
-        if (goals[i] < 0 || goals[i] > 3) {
-            dialogs_.Message("Liczba bramek w każdej pozycji nie może przekraczać trzech  !");
-            return;
-        }
-        kombinator::MatchScore& score = results.scores[i / 2];
-        (i % 2 == 0 ? score.home : score.away) = static_cast<std::uint8_t>(goals[i]);
-    }
-
     for (int i = 0; i < 4; ++i) {
+        const kombinator::HitList& hits = check.hits[i];
         hitLines_[i]->clear();
         hitCoupons_[i]->clear();
+        for (const std::string& n : hits.lista) hitLines_[i]->addItem(QString::fromStdString(n));
+        for (const std::string& at : hits.kupon) hitCoupons_[i]->addItem(QString::fromStdString(at));
+        hitCounters_[i]->setText(QString::number(hits.count));
     }
-    std::array<std::int32_t, 4> counters{};
-    for (std::size_t n = 1; n <= lines_.size(); ++n) {
-        const kombinator::SystemLineDigits digits = kombinator::ReadSystemLineDigits(lines_[n - 1]);
-        if (!digits.ok) {
-            dialogs_.Error(QString::fromStdString(digits.error));
-            return;
-        }
-        const int hits = kombinator::HitCount(digits.digits, results);
-        if (hits < 3) continue;
-        const int column = 6 - hits;
-        ++counters[column];
-        hitLines_[column]->addItem(QString::number(n));
-        hitCoupons_[column]->addItem(QString::fromStdString(kombinator::CouponRowText(static_cast<std::int32_t>(n))));
-    }
-    for (int i = 0; i < 4; ++i) hitCounters_[i]->setText(QString::number(counters[i]));
-
-    if (counters[0] > 0) {
+    if (check.sound) {
         if (!QDir::setCurrent(state_.StartDirectory)) {
-            dialogs_.Error(QString::fromStdString(kombinator::IoErrorMessage(errno != 0 ? errno : ENOENT)));
+            dialogs_.Error(QString::fromStdString(kombinator::IoErrorMessage(ENOENT)));
             return;
         }
         sound_->Play(QDir(state_.StartDirectory).filePath("Gong.wav"));
@@ -605,12 +624,7 @@ bool FinalStage::ReadPrintSettings() {
     for (int i = 0; i < kombinator::PrintOffsetCount; ++i) texts[i] = ToBytes(MaskedEditText(offsetEdits_[i]));
     const kombinator::PrintSettingsRead read = kombinator::ReadPrintSettings(texts);
     if (!read.ok) {
-        const QString message = QString::fromStdString(read.message);
-        // An empty edit is the user's omission; a text that is not a number is the runtime's report.
-        if (message.startsWith("Nie ustalona"))
-            dialogs_.Message(message);
-        else
-            dialogs_.Error(message);
+        ShowMessageOrReport(read.message);
         return false;
     }
     for (int i = 0; i < kombinator::PrintOffsetCount; ++i) printSettings_[i] = read.settings[i];

@@ -87,6 +87,7 @@ private:
     void BuildResultBox();
     void BuildPrintBox();
 
+    void ShowMessageOrReport(const std::string& message);
     // SaveSystemFile: the save dialog and the write; false only when writing failed.
     bool SaveSystemFile();
     void SetSystemList(std::vector<std::string> lines);

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -77,6 +78,16 @@ private:
         WriteBytes(path, bytes);
         dialogs->QueueFileName(path);
         return stage->OpenSystemFileFromDialog();
+    }
+    void SetCandidates(const QList<QByteArray>& lines) {
+        for (int i = 0; i < lines.size(); ++i) {
+            kombinator::Combination c;
+            for (int p = 0; p < 6; ++p)
+                c.scores[p] = {static_cast<std::uint8_t>(lines[i][5 * p] - '0'),
+                               static_cast<std::uint8_t>(lines[i][5 * p + 2] - '0')};
+            state->candidates->Set(i + 1, c);
+        }
+        state->CandidateCount = static_cast<std::int32_t>(lines.size());
     }
     void TypeResults(const QString& digits) {
         static const int numbers[12] = {15, 16, 17, 18, 19, 20, 29, 30, 31, 32, 33, 34};
@@ -380,15 +391,15 @@ private slots:
         QVERIFY(sound.played.isEmpty());
     }
 
-    // A line that is not a SystemLine stops the check with the conversion report; what was
-    // listed before it stays and the counters keep their captions.
+    // A line that is not a SystemLine stops the check with the conversion report, before any
+    // list or counter changes.
     void resultCheckStopsAtABadLine() {
         QVERIFY(OpenSystem(LineA + "\r\n" + LineC + "\r\n" + "1-0  2-2  0-3  1-x\r\n" + LineA + "\r\n"));
         TypeResults("102203113000");
         stage->BitBtn3Click();
         QCOMPARE(dialogs->Texts(Kind::Error), QStringList{"'x' is not a valid integer value"});
-        QCOMPARE(Rows(W<QListWidget>("ListBox2")), QStringList{"1"});
-        QCOMPARE(Rows(W<QListWidget>("ListBox4")), QStringList{"2"});
+        QCOMPARE(W<QListWidget>("ListBox2")->count(), 0);
+        QCOMPARE(W<QListWidget>("ListBox4")->count(), 0);
         QVERIFY(Text("Label354").isEmpty());
         QVERIFY(sound.played.isEmpty());
 
@@ -397,6 +408,77 @@ private slots:
         TypeResults("102203113000");
         stage->BitBtn3Click();
         QCOMPARE(dialogs->Texts(Kind::Error), QStringList{"'' is not a valid integer value"});
+    }
+
+    // Level 6 lists the candidates; the reductions keep a candidate only when no earlier member
+    // shares the level's number of exact scores with it.
+    void guaranteeSystemsAtEachLevel_data() {
+        QTest::addColumn<int>("itemIndex");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("gw 6") << 0 << QStringList{LineA, LineB, LineC};
+        QTest::newRow("gw 5") << 1 << QStringList{LineA, LineC};
+        QTest::newRow("gw 4") << 2 << QStringList{LineA};
+        QTest::newRow("gw 3") << 3 << QStringList{LineA};
+    }
+    void guaranteeSystemsAtEachLevel() {
+        QFETCH(int, itemIndex);
+        QFETCH(QStringList, lines);
+        SetCandidates({LineA, LineB, LineC});
+        stage->EnterFromEditor();
+        W<RadioGroup>("RadioGroup17")->SetItemIndex(itemIndex);
+        W<QListWidget>("ListBox1")->addItem("stale");
+        for (int round = 0; round < 2; ++round) {  // a second click gives the same system
+            stage->BitBtn1Click();
+            QCOMPARE(Rows(W<QListWidget>("ListBox1")), lines);
+            QCOMPARE(Text("Label347"), QString::number(lines.size()));
+            QVERIFY(Text("Label348").isEmpty());
+            QCOMPARE(state->SystemSaved, 0);
+            QVERIFY(W("Panel82")->isHidden());
+            for (const char* name : {"SpeedButton3", "SpeedButton4", "BitBtn1", "BitBtn2", "Panel77", "Panel79",
+                                     "BitBtn3", "SpeedButton7"})
+                QVERIFY2(W(name)->isEnabled(), name);
+        }
+        QVERIFY(dialogs->Calls().isEmpty());
+    }
+
+    // Going back asks the save question only for an unsaved, non-empty system.
+    void goingBackOffersToSaveANewSystem() {
+        SetCandidates({LineA, LineB});
+        stage->EnterFromEditor();
+        QSignalSpy back(stage.get(), &FinalStage::BackToEditor);
+        stage->SpeedButton3Click();
+        QCOMPARE(back.count(), 1);
+        QVERIFY(dialogs->Calls().isEmpty());
+
+        stage->EnterFromEditor();
+        stage->BitBtn1Click();
+        dialogs->QueueAnswer(true);
+        dialogs->QueueFileName(dir.filePath("back.txt"));
+        stage->SpeedButton3Click();
+        QCOMPARE(back.count(), 2);
+        QCOMPARE(dialogs->Texts(Kind::ConfirmationQuestion), QStringList{"Zapisać ostatni wygenerowany system ?"});
+        QCOMPARE(ReadBytes(dir.filePath("back.txt")), LineA + "\r\n" + LineB + "\r\n");
+        QCOMPARE(state->SystemSaved, 1);
+        QCOMPARE(stage->SystemLineCount(), 2);  // going back keeps the list
+
+        // Answered once: not asked again for the same system.
+        dialogs->Clear();
+        stage->SpeedButton3Click();
+        QCOMPARE(back.count(), 3);
+        QVERIFY(dialogs->Calls().isEmpty());
+
+        // A save file that cannot be created keeps the stage and the question for next time.
+        stage->BitBtn1Click();
+        dialogs->QueueAnswer(true);
+        dialogs->QueueFileName(dir.filePath("missing folder/back.txt"));
+        stage->SpeedButton3Click();
+        QCOMPARE(back.count(), 3);
+        QCOMPARE(state->SystemSaved, 0);
+        dialogs->Clear();
+        dialogs->QueueAnswer(false);
+        stage->SpeedButton3Click();
+        QCOMPARE(back.count(), 4);
+        QCOMPARE(dialogs->Texts(Kind::ConfirmationQuestion).size(), 1);
     }
 
     // The print panels open and close together; opening recomputes the blanks needed.
