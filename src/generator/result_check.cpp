@@ -42,6 +42,7 @@ ResultCheck CheckResults(const std::array<std::string, ResultEditCount>& editTex
         const SystemLineDigits digits = ReadSystemLineDigits(line);
         if (!digits.ok) {
             check.message = digits.error;
+            check.badLine = true;
             return check;
         }
         hitCounts.push_back(static_cast<std::uint8_t>(HitCount(digits.digits, results)));

@@ -19,6 +19,7 @@ struct HitList {
 struct ResultCheck {
     bool ok = false;
     std::string message;  // when !ok: the message to show; nothing else may change
+    bool badLine = false;  // when !ok: the message is about a line of the system, not the results
     // hits[0] lists the lines with 6 hits, hits[1] with 5, hits[2] with 4, hits[3] with 3.
     std::array<HitList, 4> hits;
     bool sound = false;  // some line has six hits: "Gong.wav" is played

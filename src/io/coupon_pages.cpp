@@ -64,6 +64,7 @@ CouponPages BuildCouponPages(const std::vector<std::string>& systemList, std::st
         const SystemLineDigits d = ReadSystemLineDigits(systemList[i]);
         if (!d.ok) {
             result.message = d.error;
+            result.badLine = true;
             return result;
         }
         digits.push_back(d.digits);

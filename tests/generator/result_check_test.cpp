@@ -78,6 +78,7 @@ TEST(ResultCheck, EditsAreCheckedInOrderBeforeAnyLine) {
             EXPECT_EQ(check.message, "'b' is not a valid integer value");
         } else {
             EXPECT_FALSE(check.ok);
+            EXPECT_FALSE(check.badLine);
             EXPECT_EQ(check.message, c.message) << c.edit << " '" << c.text << "'";
         }
     }
@@ -94,6 +95,7 @@ TEST(ResultCheck, BadLineAnywhereGivesOnlyTheConversionMessage) {
         // The earlier lines have hits, but a check that stops must not hand any of them back.
         const ResultCheck check = CheckResults(Results, {Exact, Four, bad, Five});
         EXPECT_FALSE(check.ok);
+        EXPECT_TRUE(check.badLine);
         EXPECT_EQ(check.message, message);
         EXPECT_FALSE(check.sound);
         for (int h = 6; h >= 3; --h) EXPECT_TRUE(check.ForHits(h).lista.empty());

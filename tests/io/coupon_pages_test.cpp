@@ -95,6 +95,7 @@ TEST(CouponPages, RangeChecksInTheirOrder) {
     for (const Case& c : cases) {
         const CouponPages pages = BuildCouponPages(c.lines, c.from, c.to, 0, Settings);
         EXPECT_FALSE(pages.ok) << c.from << ".." << c.to;
+        EXPECT_FALSE(pages.badLine);
         EXPECT_EQ(pages.message, c.message) << c.from << ".." << c.to;
         EXPECT_TRUE(pages.pages.empty());
     }
@@ -106,6 +107,7 @@ TEST(CouponPages, BadLineInTheRangeStopsBeforeAnyPage) {
     lines[11] = "1-0  2-2";  // the last line of coupon 3
     const CouponPages bad = BuildCouponPages(lines, "1", "3", 0, Settings);
     EXPECT_FALSE(bad.ok);
+    EXPECT_TRUE(bad.badLine);
     EXPECT_EQ(bad.message, "'' is not a valid integer value");
     EXPECT_TRUE(bad.pages.empty());
     EXPECT_TRUE(BuildCouponPages(lines, "1", "2", 0, Settings).ok);  // outside the range it does not matter
