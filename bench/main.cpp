@@ -1,2 +1,7 @@
 // kombinator-bench: timings of the hot paths against the straightforward reference.
-int main() { return 0; }
+#include "bench_util.h"
+
+int main() {
+    RunEngineBenchmarks();
+    return 0;
+}
