@@ -3,6 +3,9 @@
 #include <QTabWidget>
 
 #include "ui/filter_binding.h"
+#include "ui/blocks_tab.h"
+#include "ui/preferences_tab.h"
+#include "ui/results_tab.h"
 #include "ui/types_tab.h"
 
 FilterEditor::FilterEditor(kombinator::FilterSettings& settings, QWidget* parent)
@@ -16,8 +19,15 @@ FilterEditor::FilterEditor(kombinator::FilterSettings& settings, QWidget* parent
     types_ = new TypesTab(settings_, *binding_, pageControl_);
     types_->setObjectName("TabSheet1");
     pageControl_->addTab(types_, "   Typy ogólne   ");
-    for (const char* caption : {" Wyniki i bramki ", "  Preferencje  ", " Warunki blokowe "})
-        pageControl_->addTab(new QWidget(pageControl_), caption);
+    results_ = new ResultsTab(settings_, *binding_, pageControl_);
+    results_->setObjectName("TabSheet2");
+    pageControl_->addTab(results_, " Wyniki i bramki ");
+    preferences_ = new PreferencesTab(settings_, *binding_, pageControl_);
+    preferences_->setObjectName("TabSheet3");
+    pageControl_->addTab(preferences_, "  Preferencje  ");
+    blocks_ = new BlocksTab(settings_, *binding_, pageControl_);
+    blocks_->setObjectName("TabSheet4");
+    pageControl_->addTab(blocks_, " Warunki blokowe ");
     pageControl_->setCurrentIndex(0);
 }
 

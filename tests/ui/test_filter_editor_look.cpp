@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QGroupBox>
 #include <QLabel>
 #include <QTabWidget>
 #include <QtTest>
@@ -33,11 +34,19 @@ FilterSettings EveryFamilyOn() {
     return s;
 }
 
-// Any visible child whose text needs more room than it has is clipped.
+// Any visible child whose text needs more room than it has, or that reaches outside its
+// parent, is clipped.
 QStringList ClippedTexts(QWidget* page) {
     QStringList clipped;
     for (QWidget* w : page->findChildren<QWidget*>()) {
         if (!w->isVisible()) continue;
+        if (w->parentWidget() != page && !w->parentWidget()->rect().contains(w->geometry()))
+            clipped << QStringLiteral("%1 outside %2").arg(w->objectName(), w->parentWidget()->objectName());
+        if (auto* group = qobject_cast<QGroupBox*>(w)) {
+            if (w->fontMetrics().horizontalAdvance(group->title()) + 16 > w->width())
+                clipped << QStringLiteral("%1 '%2'").arg(w->objectName(), group->title());
+            continue;
+        }
         QString text;
         int room = w->width();
         if (auto* box = qobject_cast<QAbstractButton*>(w)) text = box->text();

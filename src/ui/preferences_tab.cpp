@@ -1,0 +1,107 @@
+#include "ui/preferences_tab.h"
+
+#include <QCheckBox>
+#include <QTimer>
+
+#include "ui/filter_binding.h"
+#include "ui/filter_widgets.h"
+
+using kombinator::FilterSettings;
+
+namespace {
+
+QString ScoreCaption(int home, int away) { return QStringLiteral("%1 - %2").arg(home).arg(away); }
+
+// Under each RW pattern's box: neighbouring pairs ("dwa") and lone occurrences ("jeden").
+constexpr int RwDigits[3][2] = {{1, 0}, {0, 2}, {0, 1}};
+
+}  // namespace
+
+PreferencesTab::PreferencesTab(FilterSettings&, FilterBinding& binding, QWidget* parent)
+    : QWidget(parent), binding_(binding) {
+    BuildPreferred();
+    BuildRw();
+}
+
+void PreferencesTab::BuildPreferred() {
+    auto* frame = MakeFrame(this, "Panel26", QRect(4, 4, 236, 394));
+    MakeStaticText(frame, "StaticText9", " Preferowane wyniki ", QPoint(8, 4));
+    const int setPanels[3] = {30, 34, 35};
+    for (int set = 0; set < 3; ++set) {
+        auto* panel = MakeFrame(frame, QStringLiteral("Panel%1").arg(setPanels[set]), QRect(6, 72 + 94 * set, 224, 72));
+        panel->hide();
+        for (int i = 0; i < 16; ++i) {
+            const int home = i / 4, away = i % 4;
+            binding_.AddCheckBox(panel, 140 + 16 * set + i, ScoreCaption(home, away),
+                                 QRect(8 + 53 * home, 3 + 16 * away, 52, 16),
+                                 [set, i](FilterSettings& s) -> std::uint8_t& { return s.PreferredScores[set][i]; });
+        }
+        preferredControls_[2 * set] = panel;
+        if (set < 2) {
+            auto* lub = MakeLabel(frame, QStringLiteral("Label%1").arg(54 + set), "lub",
+                                  QRect(6, 146 + 94 * set, 224, 18), Qt::AlignCenter);
+            lub->hide();
+            preferredControls_[2 * set + 1] = lub;
+        }
+    }
+    timer3_ = FilterBinding::MakeTimer(this, 3);
+    connect(timer3_, &QTimer::timeout, this, &PreferencesTab::Timer3Timer);
+    binding_.AddSwitch(frame, 10, {}, "Bez preferencji", "Z preferencjami", QRect(6, 26, 224, 40),
+                       [](FilterSettings& s) -> std::uint8_t& { return s.PreferredActive; },
+                       [this](int item, bool instant) { PreferredSwitch(item, instant); });
+}
+
+void PreferencesTab::PreferredSwitch(int item, bool instant) {
+    if (item != 1 || instant) {
+        // A reveal left running would bring back the sets of a family switched off.
+        timer3_->stop();
+        for (QWidget* control : preferredControls_) control->setVisible(item == 1);
+        return;
+    }
+    PreferredRevealStep = 0;
+    timer3_->start();
+}
+
+void PreferencesTab::Timer3Timer() {
+    if (PreferredRevealStep > 4) {
+        timer3_->stop();
+        return;
+    }
+    ++PreferredRevealStep;
+    preferredControls_[PreferredRevealStep - 1]->show();
+}
+
+void PreferencesTab::BuildRw() {
+    auto* frame = MakeFrame(this, "Panel29", QRect(244, 4, 419, 394));
+    MakeStaticText(frame, "StaticText10", " Szablony RW ", QPoint(8, 4));
+    MakeLabel(frame, "Label51", "Rozład ", QRect(17, 28, 0, 0));
+    MakeLabel(frame, "Label53", "ilościowy i", QRect(17, 42, 0, 0));
+    MakeLabel(frame, "Label52", "jakościowy wyników", QRect(17, 56, 0, 0));
+    std::array<QWidget*, 16> panels{};
+    for (int j = 0; j < 16; ++j) {
+        // Panels and boxes run by away goals first.
+        const int home = j % 4, away = j / 4;
+        auto* panel = MakeFrame(frame, QStringLiteral("Panel%1").arg(j == 0 ? 36 : 37 + j),
+                                QRect(17 + 98 * home, 88 + 72 * away, 94, 68));
+        panel->hide();
+        panels[j] = panel;
+        auto* caption = MakeLabel(panel, {}, ScoreCaption(home, away), QRect(24, 3, 46, 17), Qt::AlignCenter);
+        caption->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        MakeLabel(panel, {}, "dwa", QRect(4, 37, 0, 0));
+        MakeLabel(panel, {}, "jeden", QRect(4, 51, 0, 0));
+        for (int k = 0; k < 3; ++k) {
+            const int left = 38 + 18 * k;
+            const int byte = 3 * (4 * home + away) + k;
+            binding_.AddCheckBox(panel, 188 + 3 * j + k, {}, QRect(left, 21, 16, 16),
+                                 [byte](FilterSettings& s) -> std::uint8_t& { return s.RwTemplate[byte]; });
+            for (int row = 0; row < 2; ++row)
+                MakeLabel(panel, {}, QString::number(RwDigits[k][row]), QRect(left, 37 + 14 * row, 13, 14),
+                          Qt::AlignCenter);
+        }
+    }
+    binding_.AddSwitch(frame, 11, {}, "Dowolny", "Ustalony", QRect(150, 30, 200, 40),
+                       [](FilterSettings& s) -> std::uint8_t& { return s.RwActive; },
+                       [panels](int item, bool) {
+                           for (QWidget* panel : panels) panel->setVisible(item == 1);
+                       });
+}

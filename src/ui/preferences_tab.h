@@ -1,0 +1,31 @@
+#pragma once
+// "  Preferencje  ": the preferred results and the RW templates.
+
+#include <QWidget>
+#include <array>
+#include <cstdint>
+
+#include "engine/filter_settings.h"
+
+class FilterBinding;
+class QTimer;
+
+class PreferencesTab : public QWidget {
+    Q_OBJECT
+public:
+    PreferencesTab(kombinator::FilterSettings& settings, FilterBinding& binding, QWidget* parent);
+
+public slots:
+    void Timer3Timer();
+
+private:
+    void BuildPreferred();
+    void BuildRw();
+    void PreferredSwitch(int item, bool instant);
+
+    FilterBinding& binding_;
+    // Panel30, Label54, Panel34, Label55, Panel35 in the order they appear.
+    std::array<QWidget*, 5> preferredControls_{};
+    QTimer* timer3_ = nullptr;
+    std::int32_t PreferredRevealStep = 0;
+};

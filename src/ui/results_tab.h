@@ -1,0 +1,21 @@
+#pragma once
+// " Wyniki i bramki ": results per position, goal ranges and the P-N templates.
+
+#include <QWidget>
+
+#include "engine/filter_settings.h"
+
+class FilterBinding;
+
+class ResultsTab : public QWidget {
+    Q_OBJECT
+public:
+    ResultsTab(kombinator::FilterSettings& settings, FilterBinding& binding, QWidget* parent);
+
+private:
+    void BuildResults();
+    void BuildGoalRanges();
+    void BuildPn();
+
+    FilterBinding& binding_;
+};
