@@ -3,5 +3,6 @@
 
 int main() {
     RunEngineBenchmarks();
+    RunReductionBenchmarks();
     return 0;
 }
