@@ -14,8 +14,8 @@ constexpr int RowTop = 28;
 constexpr int RowStep = 30;
 constexpr int CellSize = 25;
 constexpr int CellStep = 28;
-constexpr int TpLeft = 68;
-constexpr int TdLeft = 162;
+constexpr int TpLeft = 67;
+constexpr int TdLeft = 161;
 const char* const SignCaptions[3] = {"1", "0", "2"};
 constexpr int RowHeaderPanels[7] = {0, 11, 12, 13, 14, 15, 18};
 
@@ -33,9 +33,9 @@ TypesTab::TypesTab(FilterSettings& settings, FilterBinding& binding, QWidget* pa
 
 void TypesTab::BuildTypeGrid() {
     auto* grid = MakeFrame(this, "Panel23", QRect(4, 4, 336, 212));
-    MakePanel(grid, "Panel16", QRect(64, 4, 90, 20), "Typy podstawowe");
-    MakePanel(grid, "Panel7", QRect(158, 4, 90, 20), "Typy dodatkowe");
-    MakePanel(grid, "Panel17", QRect(252, 4, 80, 20), "Relacje Tp - Td");
+    MakePanel(grid, "Panel16", QRect(62, 4, 92, 20), "Typy podstawowe");
+    MakePanel(grid, "Panel7", QRect(156, 4, 92, 20), "Typy dodatkowe");
+    MakePanel(grid, "Panel17", QRect(250, 4, 82, 20), "Relacje Tp - Td");
     for (int p = 1; p <= 6; ++p) {
         const int top = RowTop + RowStep * (p - 1);
         MakePanel(grid, QStringLiteral("Panel%1").arg(RowHeaderPanels[p]), QRect(4, top, 56, CellSize),
@@ -59,7 +59,7 @@ void TypesTab::BuildTypeGrid() {
     static const char* const relationCaptions[8] = {"", "6 - 0", "5 - 1", "4 - 2", "3 - 3", "2 - 4", "1 - 5", "0 - 6"};
     for (int k = 1; k <= 7; ++k) {
         // The relation boxes own no byte: the run reads their ticks when it starts.
-        auto* box = binding_.AddCheckBox(grid, k, relationCaptions[k], QRect(264, RowTop + 25 * (k - 1), 56, 20),
+        auto* box = binding_.AddCheckBox(grid, k, relationCaptions[k], QRect(263, RowTop + 25 * (k - 1), 56, 20),
                                          [k](FilterSettings& s) -> std::uint8_t& { return s.RelationTicked[k]; },
                                          false);
         box->setEnabled(false);
