@@ -17,7 +17,9 @@
 
 #include "generator/guarantee_reduction.h"
 #include "generator/result_check.h"
+#include "generator/simulation.h"
 #include "generator/system_line.h"
+#include "io/coupon_pages.h"
 #include "io/offset_files.h"
 #include "io/runtime_errors.h"
 #include "io/strict_int.h"
@@ -131,6 +133,7 @@ FinalStage::FinalStage(AppState& state, DialogService& dialogs, QWidget* parent)
     connect(Timer11, &QTimer::timeout, this, &FinalStage::Timer11Timer);
     connect(Timer12, &QTimer::timeout, this, &FinalStage::Timer12Timer);
 
+    simulation_ = std::make_unique<kombinator::Simulation>();
     SetPrintSurface(nullptr);
     SetSoundPlayer(nullptr);
     hide();
@@ -438,14 +441,13 @@ void FinalStage::SpeedButton3Click() {
     if (!SpeedButton3->isEnabled()) return;
     if (state_.GeneratorBusy == 1) {
         if (!dialogs_.WarningQuestion(BackWhileBusyQuestion)) return;
-        // The answer may come after the run ended by itself; stopping again is harmless.
-        Timer11->stop();
-        Timer12->stop();
-        state_.GeneratorBusy = 0;
-        Panel80->hide();
-        SetGeneratorControlsEnabled(true);
-        // The lines drawn so far are not offered for saving.
-        state_.SystemSaved = 1;
+        // The run may have ended by itself while the question was open; a finished system is
+        // then offered for saving like any other.
+        if (state_.GeneratorBusy == 1) {
+            StopSimulation();
+            // The lines drawn so far are not offered for saving.
+            state_.SystemSaved = 1;
+        }
     }
     if (!OfferSystemSave()) return;
     emit BackToEditor();
@@ -524,12 +526,24 @@ void FinalStage::SetGeneratorControlsEnabled(bool enabled) {
     Panel79->setEnabled(enabled);
 }
 
+// After a run the stage is usable again: the generators, saving, the check and the print box.
+void FinalStage::EnableAfterRun() {
+    SpeedButton4->setEnabled(true);
+    BitBtn1->setEnabled(true);
+    BitBtn2->setEnabled(true);
+    SetGeneratorControlsEnabled(true);
+    BitBtn3->setEnabled(true);
+    Panel80->hide();
+    SpeedButton7->setEnabled(true);
+}
+
 void FinalStage::StopSimulation() {
     Timer11->stop();
     Timer12->stop();
-    Panel80->hide();
-    SetGeneratorControlsEnabled(true);
+    simulation_->Stop();
     state_.GeneratorBusy = 0;
+    // The drawn lines stay and can still be saved, checked and printed if the stage stays shown.
+    EnableAfterRun();
 }
 
 void FinalStage::BitBtn1Click() {
@@ -568,10 +582,82 @@ void FinalStage::BitBtn1Click() {
     SpeedButton7->setEnabled(true);
     SetSystemList(std::move(lines));
 }
-void FinalStage::BitBtn2Click() {}
-void FinalStage::Timer11Timer() {}
-void FinalStage::Timer12Timer() {}
-void FinalStage::FinishSimulation() {}
+
+void FinalStage::BitBtn2Click() {
+    if (!BitBtn2->isEnabled() || !Panel79->isEnabled()) return;
+    const kombinator::Simulation::StartResult start = simulation_->Start(
+        ToBytes(MaskedEditText(MaskEdit13)), ToBytes(MaskedEditText(MaskEdit14)), RadioGroup18->ItemIndex(),
+        *state_.candidates, std::clamp<std::int32_t>(state_.CandidateCount, 0, kombinator::StoreCapacity),
+        *state_.system);
+    if (start.outcome == kombinator::Simulation::StartOutcome::Refused) {
+        ShowMessageOrReport(start.message);
+        return;
+    }
+    if (start.outcome != kombinator::Simulation::StartOutcome::Started) return;
+
+    SetSystemList({});
+    state_.SystemCount = 0;
+    state_.GeneratorBusy = 1;
+    SpeedButton4->setEnabled(false);
+    BitBtn1->setEnabled(false);
+    BitBtn2->setEnabled(false);
+    SetGeneratorControlsEnabled(false);
+    BitBtn3->setEnabled(false);
+    SpeedButton7->setEnabled(false);
+    Panel89->hide();
+    Panel90->hide();
+    Label347->setText("0");
+    Label348->clear();
+    Label349->setText(QString::number(simulation_->SimulationTimeLimit()));
+    Panel80->show();
+    Timer12->start();
+    Timer11->start();
+}
+
+void FinalStage::Timer11Timer() {
+    if (!simulation_->Running()) {
+        Timer11->stop();
+        return;
+    }
+    const kombinator::Simulation::DrawResult draw = simulation_->DrawTick();
+    if (draw.finished) {
+        Timer11->stop();
+        Timer12->stop();
+        FinishSimulation();
+        return;
+    }
+    if (draw.drawn == 0) return;
+    for (int p = 0; p < kombinator::PositionCount; ++p)
+        drawnLabels_[p]->setText(QString::fromStdString(kombinator::DrawnScoreText(draw.drawnCombination.scores[p])));
+    if (draw.accepted) {
+        AppendSystemLine(draw.line);
+        state_.SystemCount = simulation_->SystemCount();
+        Label347->setText(QString::number(simulation_->SystemCount()));
+    }
+}
+
+void FinalStage::Timer12Timer() {
+    if (!simulation_->Running()) {
+        Timer12->stop();
+        return;
+    }
+    const kombinator::Simulation::CountdownResult countdown = simulation_->CountdownTick();
+    if (countdown.finished) {
+        Timer12->stop();
+        Timer11->stop();
+        Label349->setText("0");
+        FinishSimulation();
+        return;
+    }
+    Label349->setText(QString::number(countdown.secondsLeft));
+}
+
+void FinalStage::FinishSimulation() {
+    simulation_->Stop();
+    state_.GeneratorBusy = 0;
+    if (!lines_.empty()) state_.SystemSaved = 0;
+    EnableAfterRun();
+}
 
 // ---------------------------------------------------------------------------------------------
 // Result check
@@ -627,7 +713,7 @@ bool FinalStage::ReadPrintSettings() {
         ShowMessageOrReport(read.message);
         return false;
     }
-    for (int i = 0; i < kombinator::PrintOffsetCount; ++i) printSettings_[i] = read.settings[i];
+    printSettings_ = read.settings;
     return true;
 }
 
@@ -638,9 +724,8 @@ void FinalStage::Button2Click() {
         dialogs_.Error(QString::fromStdString(kombinator::IoErrorMessage(ENOENT)));
         return;
     }
-    kombinator::PrintSettings settings;
-    for (int i = 0; i < kombinator::PrintOffsetCount; ++i) settings[i] = printSettings_[i];
-    const kombinator::FileResult result = kombinator::SavePrintSettings(FileNameBytes(state_.StartDirectory), settings);
+    const kombinator::FileResult result =
+        kombinator::SavePrintSettings(FileNameBytes(state_.StartDirectory), printSettings_);
     if (!result.ok) dialogs_.Error(QString::fromStdString(result.error));
 }
 
@@ -656,73 +741,51 @@ void FinalStage::SpeedButton7Click() {
     Panel90->show();
 }
 
-bool FinalStage::ReadPrintRange(std::int32_t& from, std::int32_t& to) {
-    const std::string fromText(kombinator::TrimBlanks(ToBytes(MaskedEditText(MaskEdit27))));
-    const std::string toText(kombinator::TrimBlanks(ToBytes(MaskedEditText(MaskEdit28))));
-    if (fromText.empty() || toText.empty()) {
-        dialogs_.Message("Nie ustalony zakres wydruku !");
+bool FinalStage::BuildPages(std::vector<kombinator::CouponPage>& pages) {
+    if (!ReadPrintSettings()) return false;
+    kombinator::CouponPages built =
+        kombinator::BuildCouponPages(lines_, ToBytes(MaskedEditText(MaskEdit27)), ToBytes(MaskedEditText(MaskEdit28)),
+                                     RadioGroup19->ItemIndex(), printSettings_);
+    if (!built.ok) {
+        ShowMessageOrReport(built.message);
         return false;
     }
-    const std::optional<std::int32_t> first = kombinator::ParseStrictInt(fromText);
-    if (!first) {
-        dialogs_.Error(QString::fromStdString(kombinator::ConversionErrorMessage(fromText)));
-        return false;
-    }
-    const std::optional<std::int32_t> last = kombinator::ParseStrictInt(toText);
-    if (!last) {
-        dialogs_.Error(QString::fromStdString(kombinator::ConversionErrorMessage(toText)));
-        return false;
-    }
-    if (*first == 0) {
-        dialogs_.Message("Kupon zerowy nie istnieje !");
-        return false;
-    }
-    if (*first > *last) {
-        dialogs_.Message("Zakres dolny przewyższa zakres górny !");
-        return false;
-    }
-    const std::optional<std::int32_t> blanks = kombinator::ParseStrictInt(ToBytes(Label371->text()));
-    if (!blanks || *blanks < *last) {
-        dialogs_.Message("Górny zakres poza dopuszczalnym limitem !");
-        return false;
-    }
-    from = *first;
-    to = *last;
+    pages = std::move(built.pages);
     return true;
 }
 
-bool FinalStage::PrintOn(PrintSurface& surface, std::int32_t from, std::int32_t to, bool testPage) {
-    (void)surface;
-    (void)from;
-    (void)to;
-    (void)testPage;
-    return false;
+void FinalStage::PrintPages(PrintSurface& surface, const std::vector<kombinator::CouponPage>& pages) {
+    if (pages.empty() || !surface.BeginJob("MS Sans Serif", 8)) return;
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        if (i > 0) surface.NewPage();
+        for (const kombinator::CouponText& text : pages[i]) surface.DrawText(text.x, text.y, FromBytes(text.text));
+    }
+    surface.EndJob();
 }
 
 void FinalStage::Button1Click() {
     if (!ReadPrintSettings()) return;
-    PrintOn(*surface_, 0, 0, true);
+    PrintPages(*surface_, {kombinator::BuildTestPage(printSettings_)});
 }
 
 void FinalStage::Button3Click() {
-    if (!ReadPrintSettings()) return;
-    std::int32_t from = 0;
-    std::int32_t to = 0;
-    if (!ReadPrintRange(from, to)) return;
-    PrintOn(*surface_, from, to, false);
+    std::vector<kombinator::CouponPage> pages;
+    if (!BuildPages(pages)) return;
+    PrintPages(*surface_, pages);
 }
 
 void FinalStage::PreviewButtonClick() {
-    if (!ReadPrintSettings()) return;
-    std::int32_t from = 0;
-    std::int32_t to = 0;
-    if (!ReadPrintRange(from, to)) return;
-    QPrinter printer(QPrinter::HighResolution);
+    std::vector<kombinator::CouponPage> pages;
+    if (!BuildPages(pages)) return;
+    // The preview shows the pages on the printer that prints them, at its resolution.
+    QPrinter fallback(QPrinter::HighResolution);
+    auto* qtSurface = dynamic_cast<QtPrintSurface*>(surface_);
+    QPrinter& printer = qtSurface ? qtSurface->Printer() : fallback;
     QPrintPreviewDialog preview(&printer, this);
     preview.setWindowTitle("Podgląd wydruku");
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* target) {
         QtPrintSurface surface(*target);
-        PrintOn(surface, from, to, false);
+        PrintPages(surface, pages);
     });
     preview.exec();
 }

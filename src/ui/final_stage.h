@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "generator/simulation.h"
+#include "io/coupon_pages.h"
+#include "io/offset_files.h"
 #include "ui/app_state.h"
 
 class DialogService;
@@ -55,6 +58,9 @@ public:
     // The SystemList as the program keeps it (the text of ListBox1, byte for byte).
     const std::vector<std::string>& SystemList() const { return lines_; }
 
+    // The running simulation's state (tests read its figures).
+    const kombinator::Simulation& Simulation() const { return *simulation_; }
+
     // Seams: where coupons are printed and how the gong sounds. Not owned; nullptr restores the
     // real ones (QPrintDialog with a QPrinter, QSoundEffect).
     void SetPrintSurface(PrintSurface* surface);
@@ -97,11 +103,11 @@ private:
     void SetGeneratorControlsEnabled(bool enabled);
     void ClearResultCheck();
     bool ReadPrintSettings();
-    // Checks the range; on success fills `from` and `to` of the coupons to print.
-    bool ReadPrintRange(std::int32_t& from, std::int32_t& to);
-    // Draws the coupons from..to (or the test page when `from` is 0) on `surface`; false when
-    // a line could not be read (reported) or the job did not start.
-    bool PrintOn(PrintSurface& surface, std::int32_t from, std::int32_t to, bool testPage);
+    // The checks of "Drukuj" in order, then the pages of the range; false when one failed (reported).
+    bool BuildPages(std::vector<kombinator::CouponPage>& pages);
+    // One job: the pages in order, a new page between two of them.
+    void PrintPages(PrintSurface& surface, const std::vector<kombinator::CouponPage>& pages);
+    void EnableAfterRun();
 
     AppState& state_;
     DialogService& dialogs_;
@@ -112,10 +118,9 @@ private:
     std::unique_ptr<SoundPlayer> ownSound_;
     SoundPlayer* sound_ = nullptr;
 
-    std::int32_t SecondsLeft = 0;
-    std::uint8_t DrawReady = 1;
+    std::unique_ptr<kombinator::Simulation> simulation_;
 
-    std::array<std::int32_t, 7> printSettings_{};
+    kombinator::PrintSettings printSettings_;
 
     // Top bar
     QFrame* Panel74 = nullptr;

@@ -1,6 +1,7 @@
 #include "ui/print_surface.h"
 
 #include <QFont>
+#include <algorithm>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPrintDialog>
@@ -12,6 +13,12 @@ QtPrintSurface::QtPrintSurface(QPrinter& printer) : printer_(&printer) {}
 
 QtPrintSurface::~QtPrintSurface() {
     if (painter_ && painter_->isActive()) painter_->end();
+}
+
+QPrinter& QtPrintSurface::Printer() {
+    if (printer_) return *printer_;
+    if (!ownPrinter_) ownPrinter_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *ownPrinter_;
 }
 
 bool QtPrintSurface::BeginJob(const QString& fontName, int pointSize) {
@@ -36,11 +43,15 @@ bool QtPrintSurface::BeginJob(const QString& fontName, int pointSize) {
     return true;
 }
 
-void QtPrintSurface::DrawText(int x, int y, const QString& text) {
+void QtPrintSurface::DrawText(qint64 x, qint64 y, const QString& text) {
     if (!painter_) return;
+    // Offsets far off any page are drawn (invisibly) at the edge of the painter's range.
+    constexpr qint64 limit = 1 << 24;
+    const int px = static_cast<int>(std::clamp(x, -limit, limit));
+    const int py = static_cast<int>(std::clamp(y, -limit, limit));
     // A rectangle aligned left and top puts the text's top-left corner at (x, y), not its baseline.
     const QFontMetrics metrics = painter_->fontMetrics();
-    const QRect box(x, y, metrics.horizontalAdvance(text) + metrics.averageCharWidth(), metrics.height());
+    const QRect box(px, py, metrics.horizontalAdvance(text) + metrics.averageCharWidth(), metrics.height());
     painter_->drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
 }
 

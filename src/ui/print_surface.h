@@ -16,7 +16,7 @@ public:
     // printer choice or the printer could not be started (nothing is printed then).
     virtual bool BeginJob(const QString& fontName, int pointSize) = 0;
     // Draws `text` with its top-left corner at (x, y) in printer device units.
-    virtual void DrawText(int x, int y, const QString& text) = 0;
+    virtual void DrawText(qint64 x, qint64 y, const QString& text) = 0;
     virtual void NewPage() = 0;
     virtual void EndJob() = 0;
 };
@@ -30,8 +30,12 @@ public:
     explicit QtPrintSurface(QPrinter& printer);
     ~QtPrintSurface() override;
 
+    // The printer jobs go to: the given one, or the one last chosen in the dialog (a default
+    // high-resolution printer before the first choice). A preview shows the page on it.
+    QPrinter& Printer();
+
     bool BeginJob(const QString& fontName, int pointSize) override;
-    void DrawText(int x, int y, const QString& text) override;
+    void DrawText(qint64 x, qint64 y, const QString& text) override;
     void NewPage() override;
     void EndJob() override;
 

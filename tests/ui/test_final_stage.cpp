@@ -89,6 +89,19 @@ private:
         }
         state->CandidateCount = static_cast<std::int32_t>(lines.size());
     }
+    void TypeInto(const QString& name, const QString& text) {
+        auto* edit = W<QLineEdit>(name);
+        edit->clear();
+        edit->setFocus();
+        edit->setCursorPosition(0);
+        // Typed key by key, so a blank leaves an unfilled place as it would for a user.
+        for (QChar c : text) {
+            if (c == ' ')
+                edit->setCursorPosition(edit->cursorPosition() + 1);
+            else
+                QTest::keyClicks(edit, QString(c));
+        }
+    }
     void TypeResults(const QString& digits) {
         static const int numbers[12] = {15, 16, 17, 18, 19, 20, 29, 30, 31, 32, 33, 34};
         for (int i = 0; i < 12; ++i) {
@@ -560,6 +573,225 @@ private slots:
         QCOMPARE(MaskedEditText(edit), QString("1 2 "));
         stage->Button2Click();
         QCOMPARE(dialogs->Texts(Kind::Error), QStringList{"'1 2' is not a valid integer value"});
+    }
+
+    // Empty edits are named, a 0 starts nothing silently, a gap is the conversion report; a
+    // refused start leaves the list and the flags alone.
+    void simulationStartIsChecked_data() {
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<QString>("seconds");
+        QTest::addColumn<QStringList>("transcript");
+        QTest::newRow("no count") << "" << "5" << QStringList{"Message: Nie ustalona liczba kombinacji w systemie !"};
+        QTest::newRow("no limit") << "3" << "" << QStringList{"Message: Nie ustalony limit czasu pracy generatora !"};
+        QTest::newRow("count 0, limit not read") << "0" << "" << QStringList{};
+        QTest::newRow("limit 0") << "3" << "0" << QStringList{};
+        QTest::newRow("gap in count") << "1 2" << "5" << QStringList{"Error: '1 2' is not a valid integer value"};
+    }
+    void simulationStartIsChecked() {
+        QFETCH(QString, count);
+        QFETCH(QString, seconds);
+        QFETCH(QStringList, transcript);
+        SetCandidates({LineA, LineB});
+        stage->EnterFromEditor();
+        stage->BitBtn1Click();
+        TypeInto("MaskEdit13", count);
+        TypeInto("MaskEdit14", seconds);
+        stage->BitBtn2Click();
+        QCOMPARE(dialogs->Transcript(), transcript);
+        QVERIFY(!W<QTimer>("Timer11")->isActive());
+        QCOMPARE(state->GeneratorBusy, 0);
+        QCOMPARE(stage->SystemLineCount(), 2);
+        QVERIFY(W("BitBtn1")->isEnabled());
+    }
+
+    // One candidate, target 1: accepted on the first draw, finished on the next draw tick.
+    void simulationRunsToItsTarget() {
+        SetCandidates({LineA});
+        stage->EnterFromEditor();
+        stage->show();
+        stage->BitBtn1Click();  // an unsaved system is replaced without a question
+        TypeInto("MaskEdit13", "1");
+        TypeInto("MaskEdit14", "5");
+        stage->BitBtn2Click();
+        QVERIFY(dialogs->Calls().isEmpty());
+        QCOMPARE(stage->SystemLineCount(), 0);
+        QCOMPARE(state->GeneratorBusy, 1);
+        QVERIFY(W<QTimer>("Timer11")->isActive() && W<QTimer>("Timer12")->isActive());
+        QCOMPARE(Text("Label347"), QString("0"));
+        QCOMPARE(Text("Label349"), QString("5"));
+        QVERIFY(W("Panel80")->isVisible());
+        for (const char* name : {"SpeedButton4", "BitBtn1", "BitBtn2", "Panel77", "Panel79", "BitBtn3", "SpeedButton7"})
+            QVERIFY2(!W(name)->isEnabled(), name);
+        QVERIFY(W("SpeedButton3")->isEnabled());
+
+        stage->Timer11Timer();
+        QCOMPARE(Rows(W<QListWidget>("ListBox1")), QStringList{LineA});
+        QCOMPARE(Text("Label347"), QString("1"));
+        const QStringList drawn = {"1 - 0", "2 - 2", "0 - 3", "1 - 1", "3 - 0", "0 - 0"};
+        for (int p = 0; p < 6; ++p) QCOMPARE(Text(QString("Label%1").arg(341 + p)), drawn[p]);
+        testsupport::SaveScreenshot(stage.get(), "final_stage_simulation");
+        QCOMPARE(state->GeneratorBusy, 1);
+
+        stage->Timer11Timer();
+        QCOMPARE(state->GeneratorBusy, 0);
+        QCOMPARE(state->SystemSaved, 0);
+        QVERIFY(!W<QTimer>("Timer11")->isActive() && !W<QTimer>("Timer12")->isActive());
+        QVERIFY(!W("Panel80")->isVisible());
+        for (const char* name : {"SpeedButton4", "BitBtn1", "BitBtn2", "Panel77", "Panel79", "BitBtn3", "SpeedButton7"})
+            QVERIFY2(W(name)->isEnabled(), name);
+        QCOMPARE(stage->SystemLineCount(), 1);
+
+        // The finished system is offered for saving when going back.
+        dialogs->QueueAnswer(false);
+        stage->SpeedButton3Click();
+        QCOMPARE(dialogs->Texts(Kind::ConfirmationQuestion), QStringList{"Zapisać ostatni wygenerowany system ?"});
+    }
+
+    // One candidate, target 2, one second: later draws repeat the candidate and are rejected;
+    // the countdown shows 1, then 0, and the run ends at the following tick with one line.
+    void simulationEndsAtItsTimeLimit() {
+        SetCandidates({LineA});
+        stage->EnterFromEditor();
+        TypeInto("MaskEdit13", "2");
+        TypeInto("MaskEdit14", "1");
+        stage->BitBtn2Click();
+        QCOMPARE(Text("Label349"), QString("1"));
+        for (int i = 0; i < 20; ++i) stage->Timer11Timer();
+        QCOMPARE(stage->SystemLineCount(), 1);
+        stage->Timer12Timer();
+        QCOMPARE(Text("Label349"), QString("0"));
+        QCOMPARE(state->GeneratorBusy, 1);
+        stage->Timer12Timer();
+        QCOMPARE(state->GeneratorBusy, 0);
+        QCOMPARE(Text("Label349"), QString("0"));
+        QCOMPARE(Text("Label347"), QString("1"));
+        QCOMPARE(state->SystemSaved, 0);
+        QVERIFY(!W<QTimer>("Timer11")->isActive());
+    }
+
+    // With "rozwiązania różne o cztery" any two kept lines share at most two exact scores.
+    void simulationKeepsLinesFarEnoughApart() {
+        QList<QByteArray> candidates;
+        std::uint32_t seed = 12345;
+        for (int i = 0; i < 300; ++i) {
+            QByteArray line;
+            for (int p = 0; p < 6; ++p) {
+                seed = seed * 1103515245u + 12345u;
+                const int score = static_cast<int>((seed >> 16) % 16);
+                line += QByteArray::number(score / 4) + "-" + QByteArray::number(score % 4) + "  ";
+            }
+            candidates.append(line);
+        }
+        SetCandidates(candidates);
+        stage->EnterFromEditor();
+        W<RadioGroup>("RadioGroup18")->SetItemIndex(3);
+        TypeInto("MaskEdit13", "9999");
+        TypeInto("MaskEdit14", "60");
+        stage->BitBtn2Click();
+        for (int i = 0; i < 2000; ++i) stage->Timer11Timer();
+        const std::vector<std::string>& lines = stage->SystemList();
+        QVERIFY(lines.size() > 5);
+        for (std::size_t a = 0; a < lines.size(); ++a)
+            for (std::size_t b = a + 1; b < lines.size(); ++b) {
+                int same = 0;
+                for (int p = 0; p < 6; ++p) same += lines[a].substr(5 * p, 3) == lines[b].substr(5 * p, 3) ? 1 : 0;
+                QVERIFY2(same <= 2, (lines[a] + " / " + lines[b]).c_str());
+            }
+        QCOMPARE(Text("Label347"), QString::number(lines.size()));
+        stage->StopSimulation();
+    }
+
+    // The back button's question: No keeps the run going; Yes stops it and goes back without
+    // offering the drawn lines, even when an unsaved system was there before the run.
+    void goingBackDuringASimulation() {
+        SetCandidates({LineA, LineB, LineC});
+        stage->EnterFromEditor();
+        stage->BitBtn1Click();
+        QCOMPARE(state->SystemSaved, 0);
+        TypeInto("MaskEdit13", "3");
+        TypeInto("MaskEdit14", "100");
+        stage->BitBtn2Click();
+        stage->Timer11Timer();
+        QSignalSpy back(stage.get(), &FinalStage::BackToEditor);
+
+        dialogs->QueueAnswer(false);
+        stage->SpeedButton3Click();
+        QCOMPARE(dialogs->Transcript(),
+                 QStringList{"WarningQuestion: Generator jest obecnie w trakcie obliczeń ! Czy rzeczywiście chcesz "
+                             "teraz edytować dane ?"});
+        QCOMPARE(back.count(), 0);
+        QCOMPARE(state->GeneratorBusy, 1);
+        QVERIFY(W<QTimer>("Timer11")->isActive());
+
+        dialogs->Clear();
+        dialogs->QueueAnswer(true);
+        stage->SpeedButton3Click();
+        QCOMPARE(dialogs->Calls().size(), 1);
+        QCOMPARE(back.count(), 1);
+        QCOMPARE(state->GeneratorBusy, 0);
+        QCOMPARE(state->SystemSaved, 1);
+        QVERIFY(!W<QTimer>("Timer11")->isActive() && !W<QTimer>("Timer12")->isActive());
+        QVERIFY(W("Panel77")->isEnabled() && W("Panel79")->isEnabled());
+        QCOMPARE(stage->SystemLineCount(), 1);
+    }
+
+    // The question is modal and the run goes on under it; when the run finished before the
+    // answer, the finished system is offered for saving instead of being dropped.
+    void aRunThatEndsWhileTheQuestionIsOpen() {
+        class TickingDialogs : public ScriptedDialogService {
+        public:
+            FinalStage* stage = nullptr;
+            bool WarningQuestion(const QString& text) override {
+                for (int i = 0; i < 5; ++i) stage->Timer11Timer();
+                return ScriptedDialogService::WarningQuestion(text);
+            }
+        } ticking;
+        FinalStage local(*state, ticking);
+        ticking.stage = &local;
+        SetCandidates({LineA});
+        local.EnterFromEditor();
+        Require<QLineEdit>(&local, "MaskEdit13")->setText("1");
+        Require<QLineEdit>(&local, "MaskEdit14")->setText("9");
+        local.BitBtn2Click();
+        QSignalSpy back(&local, &FinalStage::BackToEditor);
+        ticking.QueueAnswers({true, false});
+        local.SpeedButton3Click();
+        QCOMPARE(ticking.Texts(Kind::ConfirmationQuestion), QStringList{"Zapisać ostatni wygenerowany system ?"});
+        QCOMPARE(back.count(), 1);
+        QCOMPARE(local.SystemLineCount(), 1);
+        QCOMPARE(state->SystemSaved, 1);
+    }
+
+    // The "Yes" of "Nowy", "Otwórz", "Zakończ" and the window close: the run stops, the flag of
+    // the earlier system stays, and the stage is usable again if it stays on screen.
+    void stoppingASimulationFromTheMenus() {
+        SetCandidates({LineA, LineB, LineC});
+        stage->EnterFromEditor();
+        stage->show();
+        TypeInto("MaskEdit13", "3");
+        TypeInto("MaskEdit14", "100");
+        stage->BitBtn2Click();
+        stage->Timer11Timer();
+        stage->StopSimulation();
+        QCOMPARE(state->GeneratorBusy, 0);
+        QCOMPARE(state->SystemSaved, 1);
+        QVERIFY(!W<QTimer>("Timer11")->isActive() && !W<QTimer>("Timer12")->isActive());
+        QVERIFY(!W("Panel80")->isVisible());
+        for (const char* name : {"Panel77", "Panel79", "BitBtn1", "BitBtn2", "SpeedButton4", "BitBtn3", "SpeedButton7"})
+            QVERIFY2(W(name)->isEnabled(), name);
+        stage->Timer11Timer();  // a tick already queued changes nothing
+        QCOMPARE(stage->SystemLineCount(), 1);
+    }
+
+    // The real timers drive a run to its end without help.
+    void simulationRunsOnItsTimers() {
+        SetCandidates({LineA});
+        stage->EnterFromEditor();
+        TypeInto("MaskEdit13", "1");
+        TypeInto("MaskEdit14", "30");
+        stage->BitBtn2Click();
+        QVERIFY(testsupport::WaitUntil([&] { return state->GeneratorBusy == 0; }, 5000));
+        QCOMPARE(stage->SystemLineCount(), 1);
     }
 
     void screenshots() {
