@@ -99,6 +99,14 @@ TEST_F(SystemFile, MalformedFilesReadAsTextWithoutFault) {
     EXPECT_EQ(lines[0].size(), 1u << 20);
     EXPECT_EQ(lines[3], "3");
 
+    // 100 MB whose text ends at a NUL after two lines.
+    std::string hundred = "1-0  2-2  0-3  1-1  3-0  0-0  \r\nx\r\n";
+    hundred += '\0';
+    hundred.resize(100u << 20, '\n');
+    WriteBytes(PathOf("hundred.txt"), hundred);
+    ASSERT_TRUE(ReadSystemFile(PathOf("hundred.txt"), lines).ok);
+    EXPECT_EQ(lines, (Lines{"1-0  2-2  0-3  1-1  3-0  0-0  ", "x"}));
+
     std::string noise;
     std::uint32_t seed = 12345;
     for (int i = 0; i < 200000; ++i) {
