@@ -226,7 +226,8 @@ void FinalStage::BuildSystemBox() {
     listFont.setPointSize(8);
     ListBox1->setFont(listFont);
     ListBox1->setTextElideMode(Qt::ElideNone);
-    ListBox1->setFocusPolicy(Qt::NoFocus);
+    // No tab stop, but a click gives it the keys, so rows can be selected with the arrows too.
+    ListBox1->setFocusPolicy(Qt::ClickFocus);
     connect(ListBox1, &QListWidget::currentRowChanged, this, &FinalStage::ListBox1Click);
     for (int p = 0; p < 6; ++p)
         columnHeaders_[p] = MakeLabel(QString("StaticText%1").arg(48 + p), QString("P %1").arg(p + 1), Panel75,
@@ -681,10 +682,7 @@ void FinalStage::BitBtn3Click() {
         hitCounters_[i]->setText(QString::number(hits.count));
     }
     if (check.sound) {
-        if (!QDir::setCurrent(state_.StartDirectory)) {
-            dialogs_.Error(QString::fromStdString(kombinator::IoErrorMessage(ENOENT)));
-            return;
-        }
+        if (!MakeStartDirectoryCurrent()) return;
         sound_->Play(QDir(state_.StartDirectory).filePath("Gong.wav"));
     }
 }
@@ -717,13 +715,17 @@ bool FinalStage::ReadPrintSettings() {
     return true;
 }
 
+bool FinalStage::MakeStartDirectoryCurrent() {
+    errno = 0;
+    if (QDir::setCurrent(state_.StartDirectory)) return true;
+    dialogs_.Error(QString::fromStdString(kombinator::IoErrorMessage(errno != 0 ? errno : ENOENT)));
+    return false;
+}
+
 void FinalStage::Button2Click() {
     if (!ReadPrintSettings()) return;
     if (!dialogs_.ConfirmationQuestion("Zapisać aktualne ustawienia ?")) return;
-    if (!QDir::setCurrent(state_.StartDirectory)) {
-        dialogs_.Error(QString::fromStdString(kombinator::IoErrorMessage(ENOENT)));
-        return;
-    }
+    if (!MakeStartDirectoryCurrent()) return;
     const kombinator::FileResult result =
         kombinator::SavePrintSettings(FileNameBytes(state_.StartDirectory), printSettings_);
     if (!result.ok) dialogs_.Error(QString::fromStdString(result.error));

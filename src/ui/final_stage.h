@@ -108,6 +108,8 @@ private:
     // One job: the pages in order, a new page between two of them.
     void PrintPages(PrintSurface& surface, const std::vector<kombinator::CouponPage>& pages);
     void EnableAfterRun();
+    // The sound and the offset files go back to the start folder; a failure is reported.
+    bool MakeStartDirectoryCurrent();
 
     AppState& state_;
     DialogService& dialogs_;

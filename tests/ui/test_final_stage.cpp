@@ -396,6 +396,26 @@ private slots:
         testsupport::SaveScreenshot(stage.get(), "final_stage_checked");
     }
 
+    // A start folder that is gone: the counters are shown, then the report, and no sound.
+    void aMissingStartFolderIsReported() {
+        QVERIFY(OpenSystem(LineA + "\r\n"));
+        state->StartDirectory = dir.filePath("gone");
+        TypeResults("102203113000");
+        stage->BitBtn3Click();
+        QCOMPARE(Text("Label354"), QString("1"));
+        QCOMPARE(dialogs->Texts(Kind::Error), QStringList{"I/O error 2"});
+        QVERIFY(sound.played.isEmpty());
+
+        dialogs->Clear();
+        for (const char* name : {"MaskEdit46", "MaskEdit21", "MaskEdit23", "MaskEdit24", "MaskEdit25", "MaskEdit26",
+                                 "MaskEdit22"})
+            W<QLineEdit>(name)->setText("5");
+        dialogs->QueueAnswer(true);
+        stage->Button2Click();
+        QCOMPARE(dialogs->Texts(Kind::Error), QStringList{"I/O error 2"});
+        QVERIFY(!QFile::exists(dir.filePath("gone/PX1.txt")));
+    }
+
     void resultCheckOfAnEmptyListShowsZeros() {
         stage->EnterFromEditor();
         TypeResults("000000000000");
