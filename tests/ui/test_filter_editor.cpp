@@ -560,7 +560,7 @@ void FilterEditorTest::TimersDriveTheirRevealsOnTheirOwn() {
         for (int t = 3; t <= 7; ++t)
             if (Timer(editor_, t)->isActive()) return false;
         return true;
-    }, 3000));
+    }, 5000));
     for (const char* name : {"Panel35", "Panel57", "Panel62"}) QVERIFY2(!Get(editor_, name)->isHidden(), name);
     QCOMPARE(Get(editor_, "Panel64")->y(), 72);
     QCOMPARE(Get(editor_, "Panel68")->y(), 72);
