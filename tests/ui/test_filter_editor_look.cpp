@@ -40,7 +40,7 @@ QStringList ClippedTexts(QWidget* page) {
     QStringList clipped;
     for (QWidget* w : page->findChildren<QWidget*>()) {
         if (!w->isVisible()) continue;
-        if (w->parentWidget() != page && !w->parentWidget()->rect().contains(w->geometry()))
+        if (!w->parentWidget()->rect().contains(w->geometry()))
             clipped << QStringLiteral("%1 outside %2").arg(w->objectName(), w->parentWidget()->objectName());
         if (auto* group = qobject_cast<QGroupBox*>(w)) {
             if (w->fontMetrics().horizontalAdvance(group->title()) + 16 > w->width())
