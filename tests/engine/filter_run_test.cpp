@@ -213,3 +213,79 @@ TEST(FilterRun, MatchesReferenceChainOnHandPickedSettings) {
 
 }  // namespace
 }  // namespace kombinator
+
+namespace kombinator {
+namespace {
+
+void ExpectSameAsReference(const FilterSettings& s, std::int32_t expectedCount) {
+    auto fast = NewStore();
+    auto slow = NewStore();
+    const FilterRunResult a = FilterRun(s, *fast);
+    const FilterRunResult b = reference::FilterRunReference(s, *slow);
+    ASSERT_EQ(a.CandidateCount, expectedCount);
+    ASSERT_EQ(b.CandidateCount, expectedCount);
+    EXPECT_EQ(std::memcmp(fast->Data(), slow->Data(), RecordStore::ByteSize), 0);
+}
+
+TEST(FilterRun, ExactlyThirtyThousandFillTheStore) {
+    // The first k scores allowed in each Position, 6 to 9 goals in all.
+    FilterSettings s = AllBasic();
+    const int allowed[7] = {0, 6, 7, 4, 4, 14, 15};
+    for (int p = 1; p <= 6; ++p) {
+        s.ScoreFilterActive[p] = 1;
+        for (int i = 0; i < allowed[p]; ++i) s.ScoreAllowed[p][i] = 1;
+    }
+    s.TotalGoalsFrom = 6, s.TotalGoalsTo = 9;
+    ExpectSameAsReference(s, StoreCapacity);
+}
+
+TEST(FilterRun, ThirtyThousandAndOneKeepCountingAndStoreTheFirst) {
+    // Home sums 1..5 and away sums 2..4 with 4..7 goals in all: 30,001 Combinations by the
+    // number of ways six goal counts 0..3 reach each sum.
+    FilterSettings s = AllBasic();
+    s.HomeGoalsFrom = 1, s.HomeGoalsTo = 5;
+    s.AwayGoalsFrom = 2, s.AwayGoalsTo = 4;
+    s.TotalGoalsFrom = 4, s.TotalGoalsTo = 7;
+    ExpectSameAsReference(s, StoreCapacity + 1);
+}
+
+TEST(FilterRun, StoredRecordsAreExactlyTheCombinationsThatPassTheChain) {
+    FilterSettings s = AllBasic(0, 36);
+    for (int p = 1; p <= 6; ++p) s.TypeMarks[p] = {BasicType, AdditionalType, p % 2 ? NotAllowed : BasicType};
+    s.RelationTicked[2] = s.RelationTicked[3] = s.RelationTicked[4] = 1;
+    s.RjTwoActive = 1;
+    s.RjTwoTemplate[3] = s.RjTwoTemplate[4] = 1;
+    s.TotalGoalsFrom = 8, s.TotalGoalsTo = 13;
+    s.PnActive = 1;
+    for (int e = 5; e <= 8; ++e) s.PnOverall[e] = 1;
+    for (int e = 2; e <= 4; ++e) s.PnHomeBlock[e] = s.PnAwayBlock[e] = 1;
+    s.PreferredActive = 1;
+    s.PreferredScores[0][4 * 2 + 1] = s.PreferredScores[0][4 * 1 + 1] = 1;
+    s.PreferredScores[1][4 * 3 + 0] = 1;
+    s.RwActive = 1;
+    for (int i = 0; i < 48; ++i) s.RwTemplate[i] = (i % 3 == Single) || (i % 7 == 0);
+    s.AwayBlockActive = 1;
+    for (int i = 0; i < 24; ++i) s.AwayBlockCounts[i] = i % 6 != 3;
+    s.BlockGActive = 1;
+    s.BlockGSigns[4 * 2 + 1] = s.BlockGSigns[4 * 1 + 1] = s.BlockGSigns[4 * 1 + 2] = 1;
+    s.BlockGRange = {3, 8, 2, 6, 0, 4};
+
+    auto store = NewStore();
+    const FilterRunResult r = FilterRun(s, *store);
+    ASSERT_TRUE(r.valid()) << r.message;
+    ASSERT_GE(r.CandidateCount, 1000);
+    ASSERT_LE(r.CandidateCount, StoreCapacity);
+    std::vector<std::uint32_t> passing;
+    for (int k = 1; k <= r.CandidateCount; ++k) passing.push_back(CanonicalIndex(store->At(k)));
+    ASSERT_TRUE(std::is_sorted(passing.begin(), passing.end()));
+    for (std::uint32_t n : passing) EXPECT_TRUE(ChainPasses(s, CombinationFromCanonical(n))) << n;
+    // Every Combination outside the store fails the chain: a stride through all of them.
+    int checked = 0;
+    for (std::uint32_t n = 0; n < static_cast<std::uint32_t>(CombinationCount); n += 97, ++checked)
+        ASSERT_EQ(ChainPasses(s, CombinationFromCanonical(n)), std::binary_search(passing.begin(), passing.end(), n))
+            << n;
+    EXPECT_GT(checked, 170000);
+}
+
+}  // namespace
+}  // namespace kombinator
