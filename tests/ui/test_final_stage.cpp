@@ -814,6 +814,17 @@ private slots:
         QCOMPARE(stage->SystemLineCount(), 1);
     }
 
+    // The real player stays silent for a missing or unplayable gong and never blocks.
+    void theGongIsSilentWhenItCannotPlay() {
+        QtSoundPlayer player;
+        player.Play(dir.filePath("no Gong.wav"));
+        WriteBytes(dir.filePath("Gong.wav"), "not a wave file");
+        player.Play(dir.filePath("Gong.wav"));
+        player.Play(dir.filePath("Gong.wav"));
+        QTest::qWait(50);
+        QFile::remove(dir.filePath("Gong.wav"));
+    }
+
     void screenshots() {
         stage->EnterFromEditor();
         stage->show();
