@@ -401,6 +401,10 @@ void FinalStage::ListBox1Click() {
 // Entering, going back, saving, opening
 
 void FinalStage::EnterFromEditor() {
+    // No run survives entering (GeneratorBusy goes to 0 below).
+    Timer11->stop();
+    Timer12->stop();
+    simulation_->Stop();
     SetSystemList({});
     for (QLabel* label : drawnLabels_) label->clear();
     Panel80->hide();
