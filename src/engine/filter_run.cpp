@@ -300,7 +300,7 @@ FilterRunResult FilterRun(const FilterSettings& s, CandidateStore& store) {
     result.message = ValidateFilterSettings(s);
     if (!result.valid()) return result;
 
-    auto workspace = std::make_unique<Workspace>();
+    auto workspace = std::make_unique_for_overwrite<Workspace>();
     Workspace& w = *workspace;
     for (int h = 0; h < HalfCount; ++h) {
         w.ownFirst[h] = HalfPassesAlone(s, h, 1);

@@ -180,7 +180,13 @@ TEST(FilterRun, StartUpGoalRangesCountEveryHomeAndAwaySumSevenToNine) {
 
 TEST(FilterRun, MatchesReferenceChainOnHandPickedSettings) {
     std::vector<FilterSettings> settings;
-    settings.push_back(AllBasic(7, 9));
+    {
+        FilterSettings s = AllBasic();  // start-up goal ranges
+        s.TotalGoalsFrom = 14, s.TotalGoalsTo = 18;
+        s.HomeGoalsFrom = s.AwayGoalsFrom = 7;
+        s.HomeGoalsTo = s.AwayGoalsTo = 9;
+        settings.push_back(s);
+    }
     {
         FilterSettings s = AllBasic();
         s.TypeMarks[1] = {BasicType, AdditionalType, NotAllowed};
@@ -197,6 +203,28 @@ TEST(FilterRun, MatchesReferenceChainOnHandPickedSettings) {
         for (int i = 0; i < 16; ++i) s.RwTemplate[3 * i + Single] = s.RwTemplate[3 * i + (i % 2)] = 1;
         s.BlockDActive = 1;
         s.BlockDSigns[4 * 1 + 1] = s.BlockDSigns[4 * 2 + 1] = 1;
+        settings.push_back(s);
+    }
+    {
+        // Pairs across Positions 3 and 4: 0-0 only beside itself, 1-1 only apart, the rest once.
+        FilterSettings s = AllBasic();
+        s.RwActive = 1;
+        for (int i = 0; i < 16; ++i) s.RwTemplate[3 * i + Single] = i > 5;
+        s.RwTemplate[3 * 0 + AdjacentPair] = s.RwTemplate[3 * 5 + SeparatePair] = 1;
+        settings.push_back(s);
+    }
+    {
+        // Runs of draws joining across the halves; preferred sets of up to six scores.
+        FilterSettings s = AllBasic(0, 14);
+        s.RjDrawActive = 1;
+        s.RjDrawTemplate[2] = s.RjDrawTemplate[3] = 1;
+        s.PreferredActive = 1;
+        for (int i : {0, 5, 10, 4, 1}) s.PreferredScores[0][i] = 1;
+        for (int i : {0, 5, 10, 15, 4, 8}) s.PreferredScores[1][i] = 1;
+        s.PreferredScores[2][15] = 1;
+        s.HomeBlockActive = 1;
+        s.HomeBlockCounts.fill(1);
+        s.HomeBlockCounts[6 * 1 + 0] = 0;
         settings.push_back(s);
     }
     auto fast = NewStore();
