@@ -1,29 +1,34 @@
 #include "support/scripted_dialog_service.h"
 
 void ScriptedDialogService::Message(const QString& text, const QString& title) {
-    calls_.append({Kind::Message, text, title});
+    Record(Kind::Message, text, title);
 }
 
-void ScriptedDialogService::Error(const QString& text) { calls_.append({Kind::Error, text, QString()}); }
+void ScriptedDialogService::Error(const QString& text) { Record(Kind::Error, text, QString()); }
 
 bool ScriptedDialogService::WarningQuestion(const QString& text) {
-    calls_.append({Kind::WarningQuestion, text, QString()});
+    Record(Kind::WarningQuestion, text, QString());
     return NextAnswer();
 }
 
 bool ScriptedDialogService::ConfirmationQuestion(const QString& text) {
-    calls_.append({Kind::ConfirmationQuestion, text, QString()});
+    Record(Kind::ConfirmationQuestion, text, QString());
     return NextAnswer();
 }
 
 QString ScriptedDialogService::SaveFileName(const QString& filter, const QString& defaultSuffix) {
-    calls_.append({Kind::SaveFileName, filter, defaultSuffix});
+    Record(Kind::SaveFileName, filter, defaultSuffix);
     return NextFileName();
 }
 
 QString ScriptedDialogService::OpenFileName(const QString& filter, const QString& defaultSuffix) {
-    calls_.append({Kind::OpenFileName, filter, defaultSuffix});
+    Record(Kind::OpenFileName, filter, defaultSuffix);
     return NextFileName();
+}
+
+void ScriptedDialogService::Record(Kind kind, const QString& text, const QString& title) {
+    calls_.append({kind, text, title});
+    if (OnCall) OnCall(calls_.last());
 }
 
 QStringList ScriptedDialogService::Texts(Kind kind) const {

@@ -3,6 +3,7 @@
 // a modal box. An unanswered question is a test failure (it would have blocked a user).
 
 #include <QList>
+#include <functional>
 #include <QQueue>
 #include <QString>
 #include <QStringList>
@@ -34,6 +35,10 @@ public:
     // A file name for the next save or open dialog; an empty name means "cancelled".
     void QueueFileName(const QString& name) { fileNames_.enqueue(name); }
 
+    // Runs at every call, after it is recorded and before it is answered: lets a test look at
+    // the window while a question is "on screen".
+    std::function<void(const Call&)> OnCall;
+
     const QList<Call>& Calls() const { return calls_; }
     // The texts of the recorded calls of one kind, in order.
     QStringList Texts(Kind kind) const;
@@ -49,6 +54,7 @@ public:
     static QString KindName(Kind kind);
 
 private:
+    void Record(Kind kind, const QString& text, const QString& title);
     bool NextAnswer();
     QString NextFileName();
 
