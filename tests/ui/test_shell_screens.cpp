@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "support/scripted_dialog_service.h"
+#include "support/start_directory.h"
 #include "support/widget_helpers.h"
 #include "ui/about_box.h"
 #include "ui/intro_screen.h"
@@ -46,6 +47,7 @@ private slots:
     }
 
     void IntroScreenShowsEveryTextWhole() {
+        testsupport::StartDirectory start;
         ScriptedDialogService dialogs;
         TForm1 form(&dialogs);
         form.show();
@@ -56,6 +58,7 @@ private slots:
     }
 
     void EditorBottomBarShowsEveryTextWhole() {
+        testsupport::StartDirectory start;
         ScriptedDialogService dialogs;
         TForm1 form(&dialogs);
         form.show();
@@ -69,6 +72,7 @@ private slots:
     }
 
     void AboutBoxShowsEveryTextWhole() {
+        testsupport::StartDirectory start;
         ScriptedDialogService dialogs;
         TForm1 form(&dialogs);
         form.Programinfo1Click();

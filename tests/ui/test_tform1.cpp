@@ -14,6 +14,7 @@
 #include <QToolButton>
 
 #include "support/scripted_dialog_service.h"
+#include "support/start_directory.h"
 #include "support/widget_helpers.h"
 #include "ui/about_box.h"
 #include "ui/filter_editor.h"
@@ -34,8 +35,10 @@ const QString StopQuestion =
     "WarningQuestion: Generator jest obecnie w trakcie obliczeń ! Czy chcesz przerwać obliczenia ?";
 const QString ExitQuestion = "ConfirmationQuestion: Czy chcesz zakończyć prace z programem Kombinator ?";
 
-// A shown window with scripted dialogs; "terminating" the program is only counted.
+// A shown window with scripted dialogs, started in a folder of its own with valid printer
+// offsets; "terminating" the program is only counted.
 struct Window {
+    testsupport::StartDirectory start;
     ScriptedDialogService dialogs;
     TForm1 form{&dialogs};
     int terminated = 0;
@@ -82,6 +85,7 @@ private slots:
         QCOMPARE(w.form.State().SystemSaved, 1);
         QCOMPARE(w.form.State().GeneratorBusy, 0);
         QCOMPARE(w.form.State().StartDirectory, QDir::currentPath());
+        QCOMPARE(QDir(w.form.State().StartDirectory), QDir(w.start.Path()));
         QVERIFY(!w.Widget("SpeedButton2")->isEnabled());
         QVERIFY(w.Widget("Panel65")->isHidden());
         QCOMPARE(Find<QLabel>(&w.form, "Label15")->text(), QString());
@@ -90,6 +94,22 @@ private slots:
         QCOMPARE(Find<QLabel>(&w.form, "StaticText7")->text(), QString("Aktualna liczba kombinacji w systemie : "));
         QVERIFY(w.form.AboutBox()->isHidden());
         QVERIFY(w.dialogs.Calls().isEmpty());
+    }
+
+    void MissingOffsetFileIsReportedAndTheFlagsStayZero() {
+        testsupport::StartDirectory empty(false);
+        ScriptedDialogService dialogs;
+        TForm1 form(&dialogs);
+        QCOMPARE(dialogs.Texts(Kind::Error).size(), 1);
+        QCOMPARE(form.State().SystemSaved, 0);
+        QCOMPARE(form.State().GeneratorBusy, 0);
+        // The window still starts as usual, and with an empty list nothing is asked on leaving.
+        QVERIFY(Find<QTimer>(&form, "Timer1")->isActive());
+        dialogs.Clear();
+        dialogs.QueueAnswer(true);
+        form.SetTerminateAction([] {});
+        form.Zakocz1Click();
+        QCOMPARE(dialogs.Transcript(), QStringList{ExitQuestion});
     }
 
     void MenusHaveTheirCaptionsAndShortcuts_data() {
@@ -267,33 +287,29 @@ private slots:
         QFETCH(bool, fileThere);
         QFETCH(bool, startDirectoryGone);
         QFETCH(QString, error);
-        const QString testDirectory = QDir::currentPath();
-        QTemporaryDir start, elsewhere;
-        QVERIFY(QDir::setCurrent(start.path()));
+        Window w;
+        const QString start = w.start.Path();
         if (fileThere) {
-            QFile help(start.filePath("PLIK POMOCY.HLP"));
+            QFile help(w.start.FilePath("PLIK POMOCY.HLP"));
             QVERIFY(help.open(QIODevice::WriteOnly));
         }
-        {
-            Window w;
-            QStringList opened;
-            w.form.SetDocumentOpener([&](const QString& path) {
-                opened << path;
-                return true;
-            });
-            QVERIFY(QDir::setCurrent(elsewhere.path()));  // a file dialog may have moved it
-            if (startDirectoryGone) QVERIFY(QDir(start.path()).removeRecursively());
-            w.Action("Plik")->trigger();
-            if (error.isEmpty()) {
-                QCOMPARE(opened, QStringList{QDir(start.path()).absoluteFilePath("PLIK POMOCY.HLP")});
-                QCOMPARE(QDir::currentPath(), QDir(start.path()).absolutePath());
-                QVERIFY(w.dialogs.Calls().isEmpty());
-            } else {
-                QVERIFY(opened.isEmpty());
-                QCOMPARE(w.dialogs.Texts(Kind::Error), QStringList{error});
-            }
+        QStringList opened;
+        w.form.SetDocumentOpener([&](const QString& path) {
+            opened << path;
+            return true;
+        });
+        QTemporaryDir elsewhere;
+        QVERIFY(QDir::setCurrent(elsewhere.path()));  // as a file dialog may have left it
+        if (startDirectoryGone) QVERIFY(QDir(start).removeRecursively());
+        w.Action("Plik")->trigger();
+        if (error.isEmpty()) {
+            QCOMPARE(opened, QStringList{QDir(start).absoluteFilePath("PLIK POMOCY.HLP")});
+            QCOMPARE(QDir(QDir::currentPath()), QDir(start));
+            QVERIFY(w.dialogs.Calls().isEmpty());
+        } else {
+            QVERIFY(opened.isEmpty());
+            QCOMPARE(w.dialogs.Texts(Kind::Error), QStringList{error});
         }
-        QVERIFY(QDir::setCurrent(testDirectory));
     }
 
     void AboutBoxIsModelessAndHiddenByOk() {
