@@ -147,9 +147,11 @@ TEST(FilterRun, DrawsZeroZeroAndOneOneInEveryPositionGiveSixtyFour) {
         s.ScoreAllowed[p][0] = s.ScoreAllowed[p][5] = 1;  // "0 - 0", "1 - 1"
     }
     auto store = NewStore();
+    std::memset(store->Data(), 0xAA, RecordStore::ByteSize);  // left over from an earlier run
     const FilterRunResult r = FilterRun(s, *store);
     ASSERT_TRUE(r.valid());
     EXPECT_EQ(r.CandidateCount, 64);
+    EXPECT_EQ(store->RecordBytes(65)[0], 0xAA);  // the store is overwritten, never cleared
     EXPECT_EQ(store->Record(1), CombinationRecord{});
     CombinationRecord ones;
     ones.fill(1);
