@@ -18,6 +18,7 @@
 #include <cstdio>
 
 #include "engine/filter_run.h"
+#include "filters/filter_profile.h"
 #include "io/runtime_errors.h"
 #include "ui/about_box.h"
 #include "ui/artwork.h"
@@ -30,6 +31,7 @@ namespace {
 
 const QString ApplicationTitle = QStringLiteral("Kombinator");
 const QString HelpFileName = QStringLiteral("PLIK POMOCY.HLP");
+const QString ProfileFilter = QStringLiteral("Profil filtrów(*.kfp)|*.kfp");
 
 const QString QuestionNewSystem =
     QStringLiteral("Generator jest obecnie w trakcie obliczeń ! Czy chcesz teraz tworzyć nowy system ?");
@@ -63,6 +65,8 @@ protected:
         p.drawEllipse(QRectF(rect()).adjusted(5, 5, -5, -5));
     }
 };
+
+std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 }  // namespace
 
@@ -161,6 +165,11 @@ void TForm1::BuildMenus() {
     system->addSeparator()->setObjectName("N1");
     addItem(system, "Zakocz1", "Zakończ", QKeySequence(Qt::CTRL | Qt::Key_Z), &TForm1::Zakocz1Click);
 
+    QMenu* filters = bar->addMenu("Filtry");
+    filters->setObjectName("Filtry1");
+    addItem(filters, "ZapiszFiltry1", "Zapisz filtry…", QKeySequence(), &TForm1::ZapiszFiltry1Click);
+    loadFilters_ = addItem(filters, "WczytajFiltry1", "Wczytaj filtry…", QKeySequence(), &TForm1::WczytajFiltry1Click);
+
     QMenu* help = bar->addMenu("Pomoc");
     help->setObjectName("Pomoc1");
     addItem(help, "Plik", "Plik pomocy", QKeySequence(Qt::CTRL | Qt::Key_H), &TForm1::PlikClick);
@@ -228,6 +237,8 @@ void TForm1::ShowStage(Stage stage) {
     intro_->setVisible(stage == Stage::Intro);
     panel5_->setVisible(stage == Stage::Editor);
     final_->setVisible(stage == Stage::Final);
+    // Filters load into the editor on screen, never behind another stage.
+    loadFilters_->setEnabled(stage == Stage::Editor);
 }
 
 void TForm1::StopIntroTicker() {
@@ -318,6 +329,41 @@ void TForm1::Programinfo1Click() {
     aboutBox_->show();
     aboutBox_->raise();
     aboutBox_->activateWindow();
+}
+
+void TForm1::ZapiszFiltry1Click() {
+    const QString path = dialogs_->SaveFileName(ProfileFilter, "kfp");
+    if (!path.isEmpty()) SaveFilterProfile(path);
+}
+
+void TForm1::WczytajFiltry1Click() {
+    const QString path = dialogs_->OpenFileName(ProfileFilter, "kfp");
+    if (!path.isEmpty()) LoadFilterProfile(path);
+}
+
+bool TForm1::SaveFilterProfile(const QString& path) {
+    const kombinator::FileResult result = kombinator::SaveFilterProfile(LocalPath(path), editor_->SettingsForRun());
+    if (!result.ok) {
+        // The runtime's texts name the file as the user chose it.
+        dialogs_->Error(QString::fromStdString(result.error).replace(QString::fromStdString(LocalPath(path)), path));
+        return false;
+    }
+    return true;
+}
+
+bool TForm1::LoadFilterProfile(const QString& path) {
+    const kombinator::ProfileReadResult result = kombinator::ReadFilterProfileFile(LocalPath(path));
+    if (!result.ok) {
+        const QString error = QString::fromStdString(result.error);
+        if (result.line > 0)
+            dialogs_->Message(error, ApplicationTitle);
+        else
+            dialogs_->Error(error);
+        return false;
+    }
+    speedButton2_->setEnabled(false);
+    editor_->ApplySettings(result.settings);
+    return true;
 }
 
 void TForm1::SpeedButton1MouseDown() {

@@ -46,6 +46,12 @@ public:
     // Menu "Pomoc"
     void PlikClick();
     void Programinfo1Click();
+    // Menu "Filtry": the whole filter editor as a filter profile file.
+    void ZapiszFiltry1Click();
+    void WczytajFiltry1Click();
+    // Reads a profile into the editor; on any fault shows it and changes nothing.
+    bool LoadFilterProfile(const QString& path);
+    bool SaveFilterProfile(const QString& path);
 
     // The bottom bar of the filter editor.
     void SpeedButton1MouseDown();
@@ -87,6 +93,7 @@ private:
     QToolButton* speedButton2_ = nullptr;
     QWidget* panel65_ = nullptr;
     QLabel* label15_ = nullptr;
+    QAction* loadFilters_ = nullptr;
 
     // Set between the press of SpeedButton1 and its click; a release off the button
     // (no click) puts the bar back as it was.

@@ -120,6 +120,8 @@ private slots:
         QTest::newRow("Nowy") << "System1" << "Nowy1" << "Nowy" << "Ctrl+N";
         QTest::newRow("Otwórz") << "System1" << "Otwrz1" << "Otwórz" << "Ctrl+O";
         QTest::newRow("Zakończ") << "System1" << "Zakocz1" << "Zakończ" << "Ctrl+Z";
+        QTest::newRow("Zapisz filtry") << "Filtry1" << "ZapiszFiltry1" << "Zapisz filtry…" << "";
+        QTest::newRow("Wczytaj filtry") << "Filtry1" << "WczytajFiltry1" << "Wczytaj filtry…" << "";
         QTest::newRow("Plik pomocy") << "Pomoc1" << "Plik" << "Plik pomocy" << "Ctrl+H";
         QTest::newRow("Program info") << "Pomoc1" << "Programinfo1" << "Program info" << "Ctrl+I";
     }
@@ -142,7 +144,7 @@ private slots:
         Window w;
         QStringList titles;
         for (QAction* a : w.form.menuBar()->actions()) titles << a->text();
-        QCOMPARE(titles, QStringList({"System", "Pomoc"}));
+        QCOMPARE(titles, QStringList({"System", "Filtry", "Pomoc"}));
         QStringList system;
         for (QAction* a : Find<QMenu>(&w.form, "System1")->actions()) system << (a->isSeparator() ? "-" : a->text());
         QCOMPARE(system, QStringList({"Nowy", "Otwórz", "-", "Zakończ"}));
