@@ -284,15 +284,18 @@ void FinalStage::BuildResultBox() {
 
     static const char* headers[4] = {" 6 ", " 5 ", " 4 ", " 3 "};
     for (int i = 0; i < 4; ++i) {
-        const int x = 56 + i * 44;
-        MakeLabel(QString("StaticText%1").arg(54 + i), headers[i], Panel83, QRect(x, 106, 40, 16), Qt::AlignCenter)
+        const int x = 51 + i * 45;
+        MakeLabel(QString("StaticText%1").arg(54 + i), headers[i], Panel83, QRect(x, 106, 43, 16), Qt::AlignCenter)
             ->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        hitCounters_[i] = MakeLabel(QString("Label%1").arg(354 + i), "", Panel83, QRect(x, 124, 40, 16),
+        hitCounters_[i] = MakeLabel(QString("Label%1").arg(354 + i), "", Panel83, QRect(x, 124, 43, 16),
                                     Qt::AlignCenter);
-        hitLines_[i] = MakeListBox(QString("ListBox%1").arg(2 + i), Panel83, QRect(x, 142, 40, 30), 13);
-        hitCoupons_[i] = MakeListBox(QString("ListBox%1").arg(6 + i), Panel83, QRect(x, 172, 40, 30), 13);
-        hitLines_[i]->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        hitCoupons_[i]->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        hitLines_[i] = MakeListBox(QString("ListBox%1").arg(2 + i), Panel83, QRect(x, 142, 43, 30), 13);
+        hitCoupons_[i] = MakeListBox(QString("ListBox%1").arg(6 + i), Panel83, QRect(x, 172, 43, 30), 13);
+        // Two entries show at a time; a bar tells that more are listed.
+        for (QListWidget* list : {hitLines_[i], hitCoupons_[i]}) {
+            list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+            list->setStyleSheet(list->styleSheet() + " QScrollBar:vertical { width: 10px; }");
+        }
     }
     MakeLabel("Label358", "     Lista ", Panel83, QRect(2, 142, 54, 30));
     MakeLabel("Label359", "    Kupon ", Panel83, QRect(2, 172, 54, 30));
