@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -172,6 +173,35 @@ private slots:
         QCOMPARE(W<QTimer>("Timer12")->interval(), 1000);
         QVERIFY(!W<QTimer>("Timer11")->isActive());
         QCOMPARE(stage->size(), QSize(673, 481));
+    }
+
+    // Every caption fits its control in the program's font.
+    void noCaptionIsClipped() {
+        stage->EnterFromEditor();
+        stage->show();
+        stage->SpeedButton7Click();
+        W("Panel80")->show();
+        for (QWidget* widget : stage->findChildren<QWidget*>()) {
+            QString text;
+            int room = widget->width();
+            if (auto* label = qobject_cast<QLabel*>(widget)) {
+                text = label->text();
+                room = label->contentsRect().width() - 2 * label->margin();
+            } else if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
+                text = radio->text();
+                room = radio->width() - 20;  // the indicator and its spacing
+            } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+                text = button->text();
+                room = button->width() - 8;
+            }
+            if (text.isEmpty()) continue;
+            const int needed = widget->fontMetrics().horizontalAdvance(text);
+            QVERIFY2(needed <= room, qPrintable(QString("%1 \"%2\" needs %3 px, has %4")
+                                                    .arg(widget->objectName(), text)
+                                                    .arg(needed)
+                                                    .arg(room)));
+        }
+        W("Panel80")->hide();
     }
 
     // Every reset step of entering, after a previous visit left things behind.
