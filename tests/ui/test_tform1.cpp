@@ -1,6 +1,7 @@
 // The window's shell: start-up state, the menus' questions and their effects, the intro ticker,
 // help, the about box, the compute button's bar and the way between the stages.
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -239,6 +240,37 @@ private slots:
         w.Action("Nowy1")->trigger();
         QCOMPARE(w.VisibleStage(), QString("Panel5"));
         QVERIFY(!Find<QTimer>(&w.form, "Timer1")->isActive());
+    }
+
+    void OtworzFromTheIntroShowsTheFinalStageForGood() {
+        Window w;
+        QFile system(w.start.FilePath("system.txt"));
+        QVERIFY(system.open(QIODevice::WriteOnly));
+        system.write("0-0  0-0  0-0  0-0  0-0  0-0  \r\n");
+        system.close();
+        w.dialogs.QueueFileName(system.fileName());
+        w.Action("Otwrz1")->trigger();
+        QCOMPARE(w.VisibleStage(), QString("Panel73"));
+        QVERIFY(!w.form.Intro()->Showing());
+        QVERIFY(!Find<QTimer>(&w.form, "Timer1")->isActive());
+        QCOMPARE(w.form.Final()->SystemLineCount(), 1);
+        w.Action("Nowy1")->trigger();
+        QCOMPARE(w.VisibleStage(), QString("Panel5"));
+    }
+
+    void ShortcutsReachTheirCommands() {
+        Window w;
+        QApplication::setActiveWindow(&w.form);
+        QVERIFY(QTest::qWaitForWindowActive(&w.form));
+        QTest::keyClick(&w.form, Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(w.VisibleStage(), QString("Panel5"));
+        QTest::keyClick(&w.form, Qt::Key_I, Qt::ControlModifier);
+        QVERIFY(w.form.AboutBox()->isVisible());
+        w.form.AboutBox()->hide();
+        QApplication::setActiveWindow(&w.form);
+        w.dialogs.QueueAnswer(false);
+        QTest::keyClick(&w.form, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w.Questions(), QStringList{ExitQuestion});
     }
 
     void TickerCycleIs410TicksAndTheBlinkKeepsItsPhase() {
