@@ -764,7 +764,14 @@ bool FinalStage::BuildPages(std::vector<kombinator::CouponPage>& pages) {
 }
 
 void FinalStage::PrintPages(PrintSurface& surface, const std::vector<kombinator::CouponPage>& pages) {
-    if (pages.empty() || !surface.BeginJob("MS Sans Serif", 8)) return;
+    if (pages.empty()) return;
+    const PrintSurface::JobStart start = surface.BeginJob("MS Sans Serif", 8);
+    if (start == PrintSurface::JobStart::Failed) {
+        // The printer's own failure is reported, never taken for a printed coupon.
+        dialogs_.Error("Printer selected is not valid");
+        return;
+    }
+    if (start != PrintSurface::JobStart::Started) return;
     for (std::size_t i = 0; i < pages.size(); ++i) {
         if (i > 0) surface.NewPage();
         for (const kombinator::CouponText& text : pages[i]) surface.DrawText(text.x, text.y, FromBytes(text.text));

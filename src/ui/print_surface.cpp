@@ -21,12 +21,12 @@ QPrinter& QtPrintSurface::Printer() {
     return *ownPrinter_;
 }
 
-bool QtPrintSurface::BeginJob(const QString& fontName, int pointSize) {
+PrintSurface::JobStart QtPrintSurface::BeginJob(const QString& fontName, int pointSize) {
     if (askForPrinter_) {
         // Each job asks for its printer; the last choice is offered again.
         if (!ownPrinter_) ownPrinter_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
         QPrintDialog dialog(ownPrinter_.get(), dialogParent_);
-        if (dialog.exec() != QDialog::Accepted) return false;
+        if (dialog.exec() != QDialog::Accepted) return JobStart::Cancelled;
         printer_ = ownPrinter_.get();
     }
     QPrinter* printer = printer_;
@@ -35,12 +35,12 @@ bool QtPrintSurface::BeginJob(const QString& fontName, int pointSize) {
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(printer)) {
         painter_.reset();
-        return false;
+        return JobStart::Failed;
     }
     QFont font(fontName);
     font.setPointSize(pointSize);
     painter_->setFont(QFont(font, printer));
-    return true;
+    return JobStart::Started;
 }
 
 void QtPrintSurface::DrawText(qint64 x, qint64 y, const QString& text) {

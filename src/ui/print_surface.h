@@ -12,9 +12,10 @@ class QWidget;
 class PrintSurface {
 public:
     virtual ~PrintSurface() = default;
-    // Starts a job with the font (size first, then name); false when the user cancelled the
-    // printer choice or the printer could not be started (nothing is printed then).
-    virtual bool BeginJob(const QString& fontName, int pointSize) = 0;
+    enum class JobStart { Started, Cancelled, Failed };
+    // Starts a job with the font (size first, then name). Nothing is printed unless Started;
+    // Cancelled is the user's choice in the printer dialog, Failed a printer that would not start.
+    virtual JobStart BeginJob(const QString& fontName, int pointSize) = 0;
     // Draws `text` with its top-left corner at (x, y) in printer device units.
     virtual void DrawText(qint64 x, qint64 y, const QString& text) = 0;
     virtual void NewPage() = 0;
@@ -34,7 +35,7 @@ public:
     // high-resolution printer before the first choice). A preview shows the page on it.
     QPrinter& Printer();
 
-    bool BeginJob(const QString& fontName, int pointSize) override;
+    JobStart BeginJob(const QString& fontName, int pointSize) override;
     void DrawText(qint64 x, qint64 y, const QString& text) override;
     void NewPage() override;
     void EndJob() override;

@@ -39,10 +39,10 @@ struct Drawn {
 
 class RecordingPrintSurface : public PrintSurface {
 public:
-    bool BeginJob(const QString& fontName, int pointSize) override {
+    JobStart BeginJob(const QString& fontName, int pointSize) override {
         calls.append(QString("begin %1 %2").arg(fontName).arg(pointSize));
         page = 1;
-        return true;
+        return start;
     }
     void DrawText(qint64 x, qint64 y, const QString& text) override { drawn.append({page, x, y, text}); }
     void NewPage() override {
@@ -58,6 +58,7 @@ public:
         return found;
     }
 
+    JobStart start = JobStart::Started;
     QStringList calls;
     QList<Drawn> drawn;
     int page = 0;
@@ -219,6 +220,27 @@ private slots:
         stage->Button3Click();
         QCOMPARE(dialogs->Transcript(), QStringList{"Error: 'x' is not a valid integer value"});
         QVERIFY(surface.calls.isEmpty());
+    }
+
+    // A cancelled printer choice prints nothing silently; a printer that will not start is
+    // reported. A real printer writing to a folder that does not exist is such a printer.
+    void aJobThatDoesNotStartPrintsNothing() {
+        OpenLines(3);
+        SetRange("1", "1");
+        dialogs->Clear();
+        surface.start = PrintSurface::JobStart::Cancelled;
+        stage->Button3Click();
+        QVERIFY(dialogs->Calls().isEmpty());
+        QCOMPARE(surface.calls, QStringList{"begin MS Sans Serif 8"});
+        QVERIFY(surface.drawn.isEmpty());
+
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath("no folder/coupons.pdf"));
+        QtPrintSurface broken(printer);
+        stage->SetPrintSurface(&broken);
+        stage->Button3Click();
+        QCOMPARE(dialogs->Texts(Kind::Error), QStringList{"Printer selected is not valid"});
     }
 
     // The test page needs no system: "TEST", all 240 marks and the four Z marks, one page.
