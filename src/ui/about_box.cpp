@@ -42,8 +42,12 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
 
     auto* panel = new QFrame(this);
     panel->setObjectName("AboutPanel");
-    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    panel->setLineWidth(1);
+    panel->setFrameStyle(QFrame::WinPanel | QFrame::Raised);
+    panel->setLineWidth(2);
+    QPalette bevel = silver;
+    bevel.setColor(QPalette::Light, Qt::white);
+    bevel.setColor(QPalette::Dark, QColor(128, 128, 128));
+    panel->setPalette(bevel);
     panel->setGeometry(4, 4, 285, 173);
 
     auto* icon = new QLabel(panel);
