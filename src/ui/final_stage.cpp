@@ -297,8 +297,8 @@ void FinalStage::BuildResultBox() {
             list->setStyleSheet(list->styleSheet() + " QScrollBar:vertical { width: 10px; }");
         }
     }
-    MakeLabel("Label358", "     Lista ", Panel83, QRect(2, 142, 54, 30));
-    MakeLabel("Label359", "    Kupon ", Panel83, QRect(2, 172, 54, 30));
+    MakeLabel("Label358", "     Lista ", Panel83, QRect(2, 142, 48, 30));
+    MakeLabel("Label359", "    Kupon ", Panel83, QRect(2, 172, 48, 30));
 }
 
 void FinalStage::BuildPrintBox() {

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QAbstractButton>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -202,6 +203,30 @@ private slots:
                                                     .arg(room)));
         }
         W("Panel80")->hide();
+    }
+
+    // No two controls of one panel overlap, except the print panels that cover the picture.
+    void noControlsOverlap() {
+        stage->EnterFromEditor();
+        stage->show();
+        stage->SpeedButton7Click();
+        W("Panel80")->show();
+        W("Panel82")->show();
+        QList<QWidget*> parents = stage->findChildren<QWidget*>();
+        parents.prepend(stage.get());
+        for (QWidget* parent : parents) {
+            QList<QWidget*> children;
+            for (QWidget* child : parent->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+                if (child->isVisibleTo(parent) && child->objectName() != "Image3" && !child->isWindow() &&
+                    !parent->inherits("QAbstractScrollArea") && !parent->inherits("QScrollBar"))
+                    children.append(child);
+            for (int a = 0; a < children.size(); ++a)
+                for (int b = a + 1; b < children.size(); ++b)
+                    QVERIFY2(!children[a]->geometry().intersects(children[b]->geometry()),
+                             qPrintable(children[a]->objectName() + " overlaps " + children[b]->objectName()));
+        }
+        W("Panel80")->hide();
+        W("Panel82")->hide();
     }
 
     // Every reset step of entering, after a previous visit left things behind.

@@ -286,6 +286,32 @@ private slots:
         QVERIFY(surface.calls.isEmpty());  // the preview never touches the printer
     }
 
+    // Without a printer of its own the surface asks with the print dialog at every job; a
+    // cancelled dialog prints nothing, an accepted one prints on the chosen printer.
+    void thePrintDialogChoosesThePrinter() {
+        QtPrintSurface asking(stage.get());
+        const QString pdf = dir.filePath("chosen.pdf");
+        asking.Printer().setOutputFormat(QPrinter::PdfFormat);
+        asking.Printer().setOutputFileName(pdf);
+        stage->SetPrintSurface(&asking);
+        QStringList dialogs;
+        auto answer = [&](bool accept) {
+            QTimer::singleShot(0, this, [&, accept] {
+                auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                if (!dialog) return;
+                dialogs.append(dialog->metaObject()->className());
+                accept ? dialog->accept() : dialog->reject();
+            });
+        };
+        answer(false);
+        stage->Button1Click();
+        QVERIFY(!QFile::exists(pdf));
+        answer(true);
+        stage->Button1Click();
+        QVERIFY(QFile::exists(pdf));
+        QCOMPARE(dialogs.size(), 2);
+    }
+
     // A real job on a QPrinter writing a PDF: every text's top-left corner lands at its device
     // point times 72 / resolution, plus the page margins, in points.
     void realPrintToPdfPlacesTextsAtDevicePoints() {
