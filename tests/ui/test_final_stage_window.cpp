@@ -241,6 +241,9 @@ private slots:
         QCOMPARE(w.VisibleStage(), QString("Panel73"));
         QCOMPARE(w.W<QLabel>("Label347")->text(), QString("2"));
         QVERIFY(w.W("BitBtn3")->isEnabled() && w.W("SpeedButton7")->isEnabled());
+        w.Stage().SpeedButton7Click();
+        QVERIFY(w.W("Panel89")->isVisible() && w.W("Panel90")->isVisible());
+        QCOMPARE(w.W<QLabel>("Label371")->text(), QString("1"));
         testsupport::SaveScreenshot(&w.form, "final_stage_window_opened");
     }
 };
