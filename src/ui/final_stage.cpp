@@ -1,6 +1,7 @@
 #include "ui/final_stage.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QFontMetrics>
 #include <QFrame>
@@ -22,7 +23,6 @@
 #include "io/coupon_pages.h"
 #include "io/offset_files.h"
 #include "io/runtime_errors.h"
-#include "io/strict_int.h"
 #include "io/system_file.h"
 #include "ui/dialog_service.h"
 #include "ui/final_stage_widgets.h"
