@@ -7,7 +7,9 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
+#include <QSignalBlocker>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -219,7 +221,16 @@ void FinalStage::BuildSystemBox() {
     Panel75 = MakePanel("Panel75", this, QRect(204, 36, 230, 445));
     MakeTitle("StaticText36", " Generator systemu ", Panel75, QRect(4, 4, 222, 18));
 
-    ListBox1 = MakeListBox("ListBox1", Panel75, QRect(4, 44, 222, 272), 14);
+    systemList_ = new SystemListModel(this);
+    ListBox1 = new QListView(Panel75);
+    ListBox1->setObjectName("ListBox1");
+    ListBox1->setGeometry(4, 44, 222, 272);
+    ListBox1->setModel(systemList_);
+    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListBox1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListBox1->setUniformItemSizes(true);
+    ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ListBox1->setStyleSheet(QStringLiteral("QListView::item { height: 14px; padding: 0px; }"));
     QFont listFont = ListBox1->font();
     listFont.setStyleHint(QFont::Monospace);
     listFont.setFamilies({"Liberation Mono", "DejaVu Sans Mono", "Monospace"});
@@ -228,7 +239,7 @@ void FinalStage::BuildSystemBox() {
     ListBox1->setTextElideMode(Qt::ElideNone);
     // No tab stop, but a click gives it the keys, so rows can be selected with the arrows too.
     ListBox1->setFocusPolicy(Qt::ClickFocus);
-    connect(ListBox1, &QListWidget::currentRowChanged, this, &FinalStage::ListBox1Click);
+    connect(ListBox1->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &FinalStage::ListBox1Click);
     for (int p = 0; p < 6; ++p)
         columnHeaders_[p] = MakeLabel(QString("StaticText%1").arg(48 + p), QString("P %1").arg(p + 1), Panel75,
                                       QRect(0, 26, 30, 16), Qt::AlignLeft | Qt::AlignVCenter);
@@ -377,26 +388,20 @@ void FinalStage::UpdateColumnHeaders() {
 // ---------------------------------------------------------------------------------------------
 // The system list
 
-int FinalStage::SystemLineCount() const { return static_cast<int>(lines_.size()); }
+int FinalStage::SystemLineCount() const { return static_cast<int>(SystemList().size()); }
+
+const std::vector<std::string>& FinalStage::SystemList() const { return systemList_->Lines(); }
 
 void FinalStage::SetSystemList(std::vector<std::string> lines) {
-    lines_ = std::move(lines);
-    QStringList texts;
-    texts.reserve(static_cast<qsizetype>(lines_.size()));
-    for (const std::string& line : lines_) texts.append(FromBytes(line));
-    ListBox1->blockSignals(true);
-    ListBox1->clear();
-    ListBox1->addItems(texts);
-    ListBox1->blockSignals(false);
+    // Replacing the list is no selection by the user: Label348 is set by the caller.
+    QSignalBlocker blocker(ListBox1->selectionModel());
+    systemList_->SetLines(std::move(lines));
 }
 
-void FinalStage::AppendSystemLine(std::string line) {
-    ListBox1->addItem(FromBytes(line));
-    lines_.push_back(std::move(line));
-}
+void FinalStage::AppendSystemLine(std::string line) { systemList_->Append(std::move(line)); }
 
 void FinalStage::ListBox1Click() {
-    const int row = ListBox1->currentRow();
+    const int row = ListBox1->currentIndex().row();
     Label348->setText(row >= 0 ? QString::number(row + 1) : QString());
 }
 
@@ -464,7 +469,7 @@ void FinalStage::SpeedButton3Click() {
 bool FinalStage::SaveSystemFile() {
     const QString name = dialogs_.SaveFileName(SaveFilter, "txt");
     if (name.isEmpty()) return true;
-    const kombinator::FileResult result = kombinator::WriteSystemFile(FileNameBytes(name), lines_);
+    const kombinator::FileResult result = kombinator::WriteSystemFile(FileNameBytes(name), SystemList());
     if (!result.ok) {
         dialogs_.Error(QString::fromStdString(result.error));
         return false;
@@ -473,7 +478,7 @@ bool FinalStage::SaveSystemFile() {
 }
 
 bool FinalStage::OfferSystemSave() {
-    if (state_.SystemSaved == 1 || lines_.empty()) return true;
+    if (state_.SystemSaved == 1 || SystemList().empty()) return true;
     if (dialogs_.ConfirmationQuestion(SaveQuestion)) {
         if (!SaveSystemFile()) return false;
     }
@@ -483,7 +488,7 @@ bool FinalStage::OfferSystemSave() {
 
 void FinalStage::SpeedButton4Click() {
     if (!SpeedButton4->isEnabled()) return;
-    if (lines_.empty()) {
+    if (SystemList().empty()) {
         dialogs_.Message("Co chcesz zapisywać ? Lista jest pusta ! ");
         return;
     }
@@ -503,7 +508,7 @@ bool FinalStage::OpenSystemFileFromDialog() {
         return false;
     }
     SetSystemList(std::move(lines));
-    Label347->setText(QString::number(lines_.size()));
+    Label347->setText(QString::number(SystemList().size()));
     Label348->clear();
     Panel80->hide();
     Label349->clear();
@@ -663,7 +668,7 @@ void FinalStage::Timer12Timer() {
 void FinalStage::FinishSimulation() {
     simulation_->Stop();
     state_.GeneratorBusy = 0;
-    if (!lines_.empty()) state_.SystemSaved = 0;
+    if (!SystemList().empty()) state_.SystemSaved = 0;
     EnableAfterRun();
 }
 
@@ -675,7 +680,7 @@ void FinalStage::BitBtn3Click() {
     std::array<std::string, kombinator::ResultEditCount> texts;
     for (int i = 0; i < kombinator::ResultEditCount; ++i) texts[i] = ToBytes(MaskedEditText(resultEdits_[i]));
     // Every line is read before the lists change, so a bad line leaves the previous results whole.
-    const kombinator::ResultCheck check = kombinator::CheckResults(texts, lines_);
+    const kombinator::ResultCheck check = kombinator::CheckResults(texts, SystemList());
     if (!check.ok) {
         ShowMessageOrReport(check.message);
         return;
@@ -745,7 +750,7 @@ void FinalStage::SpeedButton7Click() {
         Panel90->hide();
         return;
     }
-    Label371->setText(QString::number(kombinator::BlanksNeeded(static_cast<std::int64_t>(lines_.size()))));
+    Label371->setText(QString::number(kombinator::BlanksNeeded(static_cast<std::int64_t>(SystemList().size()))));
     Panel89->show();
     Panel90->show();
 }
@@ -753,7 +758,7 @@ void FinalStage::SpeedButton7Click() {
 bool FinalStage::BuildPages(std::vector<kombinator::CouponPage>& pages) {
     if (!ReadPrintSettings()) return false;
     kombinator::CouponPages built =
-        kombinator::BuildCouponPages(lines_, ToBytes(MaskedEditText(MaskEdit27)), ToBytes(MaskedEditText(MaskEdit28)),
+        kombinator::BuildCouponPages(SystemList(), ToBytes(MaskedEditText(MaskEdit27)), ToBytes(MaskedEditText(MaskEdit28)),
                                      RadioGroup19->ItemIndex(), printSettings_);
     if (!built.ok) {
         ShowMessageOrReport(built.message);

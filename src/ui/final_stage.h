@@ -18,6 +18,7 @@ class PrintSurface;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QListView;
 class QListWidget;
 class QPushButton;
 class QPrinter;
@@ -25,6 +26,7 @@ class QTimer;
 class QToolButton;
 class RadioGroup;
 class SoundPlayer;
+class SystemListModel;
 
 class FinalStage : public QWidget {
     Q_OBJECT
@@ -56,7 +58,7 @@ public:
     int SystemLineCount() const;
 
     // The SystemList as the program keeps it (the text of ListBox1, byte for byte).
-    const std::vector<std::string>& SystemList() const { return lines_; }
+    const std::vector<std::string>& SystemList() const;
 
     // The running simulation's state (tests read its figures).
     const kombinator::Simulation& Simulation() const { return *simulation_; }
@@ -113,7 +115,7 @@ private:
 
     AppState& state_;
     DialogService& dialogs_;
-    std::vector<std::string> lines_;
+    SystemListModel* systemList_ = nullptr;
 
     std::unique_ptr<PrintSurface> ownSurface_;
     PrintSurface* surface_ = nullptr;
@@ -146,7 +148,7 @@ private:
     // System list
     QFrame* Panel75 = nullptr;
     std::array<QLabel*, 6> columnHeaders_{};
-    QListWidget* ListBox1 = nullptr;
+    QListView* ListBox1 = nullptr;
     QFrame* Panel82 = nullptr;
     QLabel* Label347 = nullptr;
     QLabel* Label348 = nullptr;

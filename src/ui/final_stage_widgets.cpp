@@ -41,6 +41,31 @@ QAbstractButton* RadioGroup::Item(int index) const { return group_->button(index
 
 int RadioGroup::ItemCount() const { return static_cast<int>(group_->buttons().size()); }
 
+void SystemListModel::SetLines(std::vector<std::string> lines) {
+    beginResetModel();
+    lines_ = std::move(lines);
+    endResetModel();
+}
+
+void SystemListModel::Append(std::string line) {
+    const int row = static_cast<int>(lines_.size());
+    beginInsertRows(QModelIndex(), row, row);
+    lines_.push_back(std::move(line));
+    endInsertRows();
+}
+
+int SystemListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(lines_.size());
+}
+
+QVariant SystemListModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= static_cast<int>(lines_.size()))
+        return QVariant();
+    const std::string& line = lines_[static_cast<std::size_t>(index.row())];
+    // Single-byte text: every byte shows as one character.
+    return QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size()));
+}
+
 QLineEdit* MakeMaskedEdit(const QString& name, int digits, QChar blank, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);

@@ -2,11 +2,14 @@
 // Small controls of the final stage: a radio group with an item index, masked edits read as
 // the user sees them, glyph pictures.
 
+#include <QAbstractListModel>
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLineEdit>
 #include <QStringList>
+#include <string>
+#include <vector>
 
 // A titled group of radio buttons with one selected item, addressed by index.
 class RadioGroup : public QGroupBox {
@@ -28,6 +31,23 @@ private:
     QButtonGroup* group_;
     int columns_ = 1;
     int itemHeight_ = 17;
+};
+
+// The SystemList behind ListBox1: the lines kept byte for byte, shown one per row. A view of
+// the vector, so a system of any length costs no widget item per line.
+class SystemListModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    explicit SystemListModel(QObject* parent) : QAbstractListModel(parent) {}
+    const std::vector<std::string>& Lines() const { return lines_; }
+    void SetLines(std::vector<std::string> lines);
+    void Append(std::string line);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+
+private:
+    std::vector<std::string> lines_;
 };
 
 // A line edit with an input mask of `digits` optional digits. Its text is read as the user
