@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -301,6 +302,45 @@ private slots:
         QCOMPARE(blink[409], false);  // visible again at the end of a cycle, as at its start
         QCOMPARE(blink[8], false);
         QCOMPARE(blink[9], true);  // top 50: the first toggle
+    }
+
+    void IntroPiecesSitWhereTheTickerBandNeedsThem_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("geometry");  // a negative size is not checked
+        QTest::newRow("Panel2") << "Panel2" << QRect(176, 8, 489, 393);
+        QTest::newRow("Image1") << "Image1" << QRect(0, -6, 512, 380);
+        QTest::newRow("Panel3") << "Panel3" << QRect(288, 56, 281, 377);
+        QTest::newRow("Panel4") << "Panel4" << QRect(1, 456, 671, 25);
+        QTest::newRow("Image2") << "Image2" << QRect(-1, -1, 128, 86);
+        QTest::newRow("Shape1") << "Shape1" << QRect(-1, -1, 161, 49);
+        QTest::newRow("Label4") << "Label4" << QRect(224, 400, -1, -1);
+        QTest::newRow("Label5") << "Label5" << QRect(576, 400, -1, -1);
+        QTest::newRow("Label2") << "Label2" << QRect(592, 400, -1, -1);
+        for (int k = 0; k < 8; ++k)
+            QTest::addRow("Label%d", 7 + k) << QString("Label%1").arg(7 + k) << QRect(-1, 9 + 48 * k, -1, -1);
+    }
+    void IntroPiecesSitWhereTheTickerBandNeedsThem() {
+        QFETCH(QString, name);
+        QFETCH(QRect, geometry);
+        Window w;
+        QWidget* piece = w.Widget(qPrintable(name));
+        QVERIFY(piece);
+        const QRect actual = piece->geometry();
+        if (geometry.x() >= 0) QCOMPARE(actual.x(), geometry.x());
+        if (geometry.y() != -1) QCOMPARE(actual.y(), geometry.y());
+        if (geometry.width() > 0) QCOMPARE(actual.size(), geometry.size());
+    }
+
+    void TickerLiesUnderThePictureAndTheStrip() {
+        Window w;
+        const QObjectList order = w.form.Intro()->children();
+        const auto at = [&](const char* name) { return order.indexOf(w.Widget(name)); };
+        QVERIFY(at("Panel3") < at("Panel2"));
+        QVERIFY(at("Panel3") < at("Panel4"));
+        const QImage picture = Find<QLabel>(&w.form, "Image1")->pixmap().toImage();
+        QCOMPARE(picture.size(), QSize(512, 380));
+        QCOMPARE(picture.depth() >= 24, true);
+        QVERIFY(picture.pixel(10, 10) != picture.pixel(256, 300));  // drawn, not blank
     }
 
     void TickerRunsOnItsOwnTimer() {
