@@ -10,7 +10,7 @@
 #include "generator/system_line.h"
 #include "io/system_file.h"
 
-namespace kombinator {
+namespace kombinator::cli {
 namespace {
 
 constexpr std::string_view CountUsage = "count PROFILE [--candidates FILE]";
@@ -79,4 +79,4 @@ int RunCountCommand(int argc, char** argv) {
     return ExitOk;
 }
 
-}  // namespace kombinator
+}  // namespace kombinator::cli

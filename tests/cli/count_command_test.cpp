@@ -169,8 +169,15 @@ TEST_F(CountCommand, BadArgumentsPrintAShortUsage) {
 TEST_F(CountCommand, HelpExplainsTheCommands) {
     const CliOutcome all = RunCli({"--help"});
     EXPECT_EQ(all.exitCode, 0);
-    EXPECT_NE(all.out.find("count PROFILE [--candidates FILE]"), std::string::npos) << all.out;
     EXPECT_EQ(all.err, "");
+    for (const char* synopsis : {"count PROFILE [--candidates FILE]", "system PROFILE", "simulate PROFILE",
+                                 "check SYSTEMFILE", "coupons SYSTEMFILE"}) {
+        EXPECT_NE(all.out.find(synopsis), std::string::npos) << synopsis;
+        const std::string name = std::string(synopsis).substr(0, std::string(synopsis).find(' '));
+        const CliOutcome one = RunCli({name, "--help"});
+        EXPECT_EQ(one.exitCode, 0) << name;
+        EXPECT_NE(one.out.find("usage: kombinator-cli " + std::string(synopsis)), std::string::npos) << one.out;
+    }
     const CliOutcome one = RunCli({"count", "--help"});
     EXPECT_EQ(one.exitCode, 0);
     EXPECT_NE(one.out.find("CandidateCount: N"), std::string::npos) << one.out;

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "scenarios.h"
+
 namespace kombinator {
 namespace {
 
@@ -388,6 +390,20 @@ TEST(FilterProfile, GarbageIsRefusedWithoutHarm) {
             damaged[rng() % damaged.size()] = static_cast<char>(rng());
         const ProfileReadResult r = ReadFilterProfile(damaged);
         if (!r.ok) EXPECT_EQ(r.error.rfind("line ", 0), 0u) << r.error;
+    }
+}
+
+TEST(FilterProfile, ShippedExamplesReadAndTheBenchmarkOnesMatchItsScenarios) {
+    for (const auto& entry : fs::directory_iterator(KOMBINATOR_EXAMPLES)) {
+        if (entry.path().extension() != ".kfp") continue;
+        const ProfileReadResult r = ReadFilterProfileFile(entry.path().string());
+        EXPECT_TRUE(r.ok) << entry.path() << ": " << r.error;
+    }
+    for (const bench::Scenario& scenario : bench::EngineScenarios()) {
+        const std::string path = std::string(KOMBINATOR_EXAMPLES) + "/" + scenario.name + ".kfp";
+        const ProfileReadResult r = ReadFilterProfileFile(path);
+        ASSERT_TRUE(r.ok) << path << ": " << r.error;
+        EXPECT_EQ(r.settings, scenario.settings) << path;
     }
 }
 
