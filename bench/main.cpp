@@ -4,5 +4,6 @@
 int main() {
     RunEngineBenchmarks();
     RunReductionBenchmarks();
+    RunCliBenchmarks();
     return 0;
 }
