@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/commands.h"
 #include "cli/system_options.h"
 #include "generator/result_check.h"
 #include "io/system_file.h"

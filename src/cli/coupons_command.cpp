@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/commands.h"
 #include "cli/system_options.h"
 #include "io/coupon_pages.h"
 #include "io/offset_files.h"

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/profile_candidates.h"
+#include "cli/commands.h"
 #include "cli/system_options.h"
 #include "generator/simulation.h"
 #include "io/system_file.h"

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/profile_candidates.h"
+#include "cli/commands.h"
 #include "cli/system_options.h"
 #include "generator/guarantee_reduction.h"
 #include "io/system_file.h"
