@@ -40,6 +40,9 @@ TEST_F(FileUtil, FailedReadLeavesTheBufferAndNamesTheFile) {
     const FileResult directory = ReadWholeFile(dir_.string(), read);
     EXPECT_FALSE(directory.ok);
     EXPECT_EQ(directory.error, "Cannot open file " + dir_.string());
+    const FileResult device = ReadWholeFile("/dev/zero", read);
+    EXPECT_FALSE(device.ok);
+    EXPECT_EQ(device.error, "Cannot open file /dev/zero");
     EXPECT_EQ(read, "old");
 }
 
