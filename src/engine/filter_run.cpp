@@ -295,10 +295,9 @@ void WriteRecord(CandidateStore& store, std::int32_t k, int first, int second) {
 
 }  // namespace
 
-FilterRunResult FilterRun(const FilterSettings& s, CandidateStore& store) {
-    FilterRunResult result;
-    result.message = ValidateFilterSettings(s);
-    if (!result.valid()) return result;
+std::string ForEachPassingSet(const FilterSettings& s, const PassingSetVisitor& visit) {
+    std::string message = ValidateFilterSettings(s);
+    if (!message.empty()) return message;
 
     auto workspace = std::make_unique_for_overwrite<Workspace>();
     Workspace& w = *workspace;
@@ -316,7 +315,6 @@ FilterRunResult FilterRun(const FilterSettings& s, CandidateStore& store) {
             if (s.PreferredScores[k][i]) preferred[k] = static_cast<std::uint16_t>(preferred[k] | (1u << i));
     }
 
-    std::int32_t count = 0;
     HalfSet acc, part;
     for (int f = 0; f < HalfCount; ++f) {
         if (!w.ownFirst[f]) continue;
@@ -362,8 +360,17 @@ FilterRunResult FilterRun(const FilterSettings& s, CandidateStore& store) {
             if (next < 16) acc &= w.rwSingles[next][15];
         }
 
+        if (!AnyBit(acc)) continue;
+        if (!visit(f, acc)) break;
+    }
+    return message;
+}
+
+FilterRunResult FilterRun(const FilterSettings& s, CandidateStore& store) {
+    FilterRunResult result;
+    std::int32_t count = 0;
+    result.message = ForEachPassingSet(s, [&](int f, const HalfSet& acc) {
         const int n = acc.Count();
-        if (n == 0) continue;
         if (count < StoreCapacity) {
             std::int32_t k = count;
             for (int word = 0; word < HalfSetWords && k < StoreCapacity; ++word)
@@ -371,8 +378,9 @@ FilterRunResult FilterRun(const FilterSettings& s, CandidateStore& store) {
                     WriteRecord(store, ++k, f, 64 * word + std::countr_zero(bits));
         }
         count += n;
-    }
-    result.CandidateCount = count;
+        return true;
+    });
+    if (result.valid()) result.CandidateCount = count;
     return result;
 }
 

@@ -3,9 +3,11 @@
 // count the passing ones and keep the first 30,000 in canonical order.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "engine/filter_settings.h"
+#include "engine/half_set.h"
 #include "engine/stores.h"
 
 namespace kombinator {
@@ -23,6 +25,15 @@ std::string ValidateFilterSettings(const FilterSettings& settings);
 
 // Whether one Combination passes every family in force (the settings assumed valid).
 bool ChainPasses(const FilterSettings& settings, const Combination& c);
+
+// Receives the passing Combinations of one first half (Positions 1-3, a 12-bit half) as the set of
+// their second halves, never empty; returns false to stop the stream.
+using PassingSetVisitor = std::function<bool(int first, const HalfSet& seconds)>;
+
+// Every Combination that passes, not only the first 30,000: the first halves in increasing order,
+// so the Combinations arrive in canonical order. Stores nothing. Returns the validation message,
+// empty when the settings are valid (nothing is visited otherwise).
+std::string ForEachPassingSet(const FilterSettings& settings, const PassingSetVisitor& visit);
 
 // Runs the whole FilterRun: validation, then enumeration into the store.
 FilterRunResult FilterRun(const FilterSettings& settings, CandidateStore& store);

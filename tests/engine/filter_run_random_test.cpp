@@ -147,5 +147,44 @@ TEST_P(FilterRunMatchesReference, CountRecordsAndMessage) {
 
 INSTANTIATE_TEST_SUITE_P(Seeds, FilterRunMatchesReference, ::testing::Range(1, 7));
 
+// The stream gives every passing Combination, past the store's 30,000, once and in canonical order.
+TEST(ForEachPassingSet, StreamsExactlyThePassingCombinationsInOrder) {
+    auto store = std::make_unique<CandidateStore>();
+    for (std::uint32_t seed = 7000; seed < 7000 + SeedsPerShard; ++seed) {
+        const FilterSettings s = RandomSettings(seed);
+        const FilterRunResult run = FilterRun(s, *store);
+        std::int64_t streamed = 0, previous = -1;
+        bool ordered = true, passing = true, emptySet = false;
+        const std::string message = ForEachPassingSet(s, [&](int first, const HalfSet& seconds) {
+            emptySet = emptySet || seconds.Count() == 0;
+            for (int h = 0; h < HalfCount; ++h) {
+                if (!seconds.Test(h)) continue;
+                const std::int64_t canonical = std::int64_t{first} * HalfCount + h;
+                ordered = ordered && canonical > previous;
+                previous = canonical;
+                const Combination c = CombinationFromCanonical(static_cast<std::uint32_t>(canonical));
+                if (streamed < StoreCapacity && streamed < run.CandidateCount)
+                    passing = passing && store->At(static_cast<std::int32_t>(streamed + 1)) == c;
+                // Every passing Combination is checked against the chain when there are few; a sample otherwise.
+                if (run.CandidateCount < 300000 || canonical % 97 == 0) passing = passing && ChainPasses(s, c);
+                ++streamed;
+            }
+            return true;
+        });
+        ASSERT_EQ(message, run.message) << "seed " << seed;
+        EXPECT_EQ(streamed, run.CandidateCount) << "seed " << seed;
+        EXPECT_TRUE(ordered && passing && !emptySet) << "seed " << seed;
+    }
+}
+
+TEST(ForEachPassingSet, StopsWhenTheVisitorSaysSo) {
+    FilterSettings s;
+    for (int p = 1; p <= 6; ++p)
+        for (int c = 0; c < 3; ++c) s.TypeMarks[p][c] = BasicType;
+    int visits = 0;
+    EXPECT_EQ(ForEachPassingSet(s, [&](int, const HalfSet&) { return ++visits < 3; }), "");
+    EXPECT_EQ(visits, 3);
+}
+
 }  // namespace
 }  // namespace kombinator
