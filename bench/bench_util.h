@@ -44,3 +44,4 @@ void Compare(const char* name, Reference&& reference, Fast&& fast, int reference
 void RunEngineBenchmarks();
 void RunReductionBenchmarks();
 void RunCliBenchmarks();
+void RunOptimiseBenchmarks();
