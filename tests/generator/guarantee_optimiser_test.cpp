@@ -138,7 +138,7 @@ TEST(OptimiseGuaranteeSystem, SmallAndTrivialSets) {
 }
 
 TEST(OptimiseGuaranteeSystem, AStopAtAnyMomentGivesAValidSystem) {
-    const std::vector<std::uint32_t> candidates = SameScores(5);
+    const std::vector<std::uint32_t> candidates = SameScores(4);
     OptimiseBudget unlimited;
     unlimited.seconds = 60;
     for (const int level : {5, 3}) {
