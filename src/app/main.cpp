@@ -41,8 +41,6 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Kombinator");
     QApplication::setApplicationDisplayName("Kombinator");
-    // The help command opens this file, relative to the start directory.
-    app.setProperty("helpFile", QStringLiteral("PLIK POMOCY.HLP"));
     InstallPolishTranslation(app);
     ApplyProgramLook(app);
 

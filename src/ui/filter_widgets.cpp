@@ -132,10 +132,10 @@ QLabel* MakeStaticText(QWidget* parent, const QString& name, const QString& text
     return label;
 }
 
-QFrame* MakeFrame(QWidget* parent, const QString& name, const QRect& geometry) {
+QFrame* MakeFrame(QWidget* parent, const QString& name, const QRect& geometry, QFrame::Shadow shadow) {
     auto* frame = new QFrame(parent);
     if (!name.isEmpty()) frame->setObjectName(name);
-    frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    frame->setFrameStyle(QFrame::Panel | shadow);
     frame->setGeometry(geometry);
     return frame;
 }

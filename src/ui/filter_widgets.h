@@ -3,6 +3,7 @@
 // label, a horizontal up-down spinner, and helpers for panels and static labels.
 
 #include <QColor>
+#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QWidget>
@@ -100,8 +101,8 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, con
 
 // A framed title ("StaticTextN") sized to its bold text.
 QLabel* MakeStaticText(QWidget* parent, const QString& name, const QString& text, QPoint at);
-// A raised container panel without caption; `name` may be empty.
-QFrame* MakeFrame(QWidget* parent, const QString& name, const QRect& geometry);
+// A container panel without caption, raised unless told otherwise; `name` may be empty.
+QFrame* MakeFrame(QWidget* parent, const QString& name, const QRect& geometry, QFrame::Shadow shadow = QFrame::Raised);
 
 // Shape colours of the type grid.
 inline const QColor ShapeWhite{255, 255, 255};

@@ -1,9 +1,14 @@
 #include "ui/final_stage_widgets.h"
 
+#include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QToolButton>
+
+#include "ui/filter_widgets.h"
 
 RadioGroup::RadioGroup(const QString& name, const QString& title, const QStringList& items, int columns,
                        int itemHeight, QWidget* parent)
@@ -83,6 +88,42 @@ QString MaskedEditText(const QLineEdit* edit) {
     QString shown = edit->displayText();
     shown.replace(blank, QChar(' '));
     return shown;
+}
+
+QFrame* MakeStagePanel(QWidget* parent, const QString& name, const QRect& geometry, QFrame::Shadow shadow) {
+    QFrame* panel = MakeFrame(parent, name, geometry, shadow);
+    panel->setAutoFillBackground(true);
+    return panel;
+}
+
+QLabel* MakeTitle(QWidget* parent, const QString& name, const QString& text, const QRect& geometry) {
+    QLabel* title = MakeLabel(parent, name, text, geometry, Qt::AlignCenter);
+    title->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    QFont font = title->font();
+    font.setBold(true);
+    title->setFont(font);
+    return title;
+}
+
+QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& text, const QRect& geometry,
+                        const QString& hint) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    button->setToolTip(hint);
+    return button;
+}
+
+QToolButton* MakeGlyphButton(QWidget* parent, const QString& name, const QIcon& icon, const QString& hint,
+                             const QRect& geometry) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setIcon(icon);
+    button->setIconSize(QSize(20, 20));
+    button->setAutoRaise(true);
+    button->setToolTip(hint);
+    button->setGeometry(geometry);
+    return button;
 }
 
 namespace {

@@ -1,15 +1,20 @@
 #pragma once
 // Small controls of the final stage: a radio group with an item index, masked edits read as
-// the user sees them, glyph pictures.
+// the user sees them, the builders its boxes share, glyph pictures.
 
 #include <QAbstractListModel>
 #include <QButtonGroup>
+#include <QFrame>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLineEdit>
 #include <QStringList>
 #include <string>
 #include <vector>
+
+class QLabel;
+class QPushButton;
+class QToolButton;
 
 // A titled group of radio buttons with one selected item, addressed by index.
 class RadioGroup : public QGroupBox {
@@ -60,3 +65,14 @@ QIcon BackGlyph();
 QIcon SaveGlyph();
 QIcon PrinterGlyph();
 QPixmap CouponPicture(int width, int height);
+
+// An opaque panel (MakeFrame): the print panels cover the print box's picture.
+QFrame* MakeStagePanel(QWidget* parent, const QString& name, const QRect& geometry,
+                       QFrame::Shadow shadow = QFrame::Raised);
+// A box title: a sunken bold static text across the top of the box.
+QLabel* MakeTitle(QWidget* parent, const QString& name, const QString& text, const QRect& geometry);
+QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& text, const QRect& geometry,
+                        const QString& hint = QString());
+// A flat tool button showing a glyph, its hint as tool tip.
+QToolButton* MakeGlyphButton(QWidget* parent, const QString& name, const QIcon& icon, const QString& hint,
+                             const QRect& geometry);

@@ -9,7 +9,6 @@
 class QtDialogService : public DialogService {
 public:
     explicit QtDialogService(QWidget* parent = nullptr) : parent_(parent) {}
-    void SetParent(QWidget* parent) { parent_ = parent; }
 
     void Message(const QString& text, const QString& title = QString()) override;
     void Error(const QString& text) override;

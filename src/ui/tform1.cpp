@@ -141,9 +141,8 @@ void TForm1::FormCreate() {
     s.RwTemplate = {};
     s.HomeBlockCounts = {};
     s.AwayBlockCounts = {};
-    if (!final_->LoadPrintSettings()) return;
-    state_.SystemSaved = 1;
-    state_.GeneratorBusy = 0;
+    // On success the final stage sets SystemSaved to 1 and GeneratorBusy to 0.
+    final_->LoadPrintSettings();
 }
 
 void TForm1::BuildMenus() {
@@ -249,7 +248,6 @@ bool TForm1::StopRunningGenerator(const QString& question) {
     if (state_.GeneratorBusy != 1) return true;
     if (!dialogs_->WarningQuestion(question)) return false;
     final_->StopSimulation();
-    state_.GeneratorBusy = 0;
     return true;
 }
 

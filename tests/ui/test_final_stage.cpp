@@ -21,6 +21,10 @@
 #include "support/widget_helpers.h"
 #include "ui/app_state.h"
 #include "ui/final_stage.h"
+#include "ui/guarantee_box.h"
+#include "ui/print_box.h"
+#include "ui/result_check_box.h"
+#include "ui/simulation_box.h"
 #include "ui/final_stage_widgets.h"
 #include "ui/program_look.h"
 #include "ui/sound_player.h"
@@ -184,7 +188,7 @@ private slots:
     void noCaptionIsClipped() {
         stage->EnterFromEditor();
         stage->show();
-        stage->SpeedButton7Click();
+        stage->Printing().SpeedButton7Click();
         W("Panel80")->show();
         for (QWidget* widget : stage->findChildren<QWidget*>()) {
             QString text;
@@ -213,7 +217,7 @@ private slots:
     void noControlsOverlap() {
         stage->EnterFromEditor();
         stage->show();
-        stage->SpeedButton7Click();
+        stage->Printing().SpeedButton7Click();
         W("Panel80")->show();
         W("Panel82")->show();
         QList<QWidget*> parents = stage->findChildren<QWidget*>();
@@ -237,13 +241,13 @@ private slots:
     void enteringResetsTheStage() {
         QVERIFY(OpenSystem(LineA + "\r\n" + LineB + "\r\n"));
         TypeResults("102203113000");
-        stage->BitBtn3Click();
+        stage->Results().BitBtn3Click();
         QCOMPARE(Text("Label354"), QString("1"));
         W<RadioGroup>("RadioGroup17")->SetItemIndex(2);
         W<RadioGroup>("RadioGroup18")->SetItemIndex(3);
         W<QLineEdit>("MaskEdit13")->setText("12");
         W<QLineEdit>("MaskEdit27")->setText("1");
-        stage->SpeedButton7Click();
+        stage->Printing().SpeedButton7Click();
         SelectRow(W<QListView>("ListBox1"), 1);
         QCOMPARE(Text("Label348"), QString("2"));
         state->SystemSaved = 0;
@@ -399,7 +403,7 @@ private slots:
     void resultCheckRefusesIncompleteOrTooHighResults() {
         QVERIFY(OpenSystem(LineA + "\r\n"));
         TypeResults("102203113000");
-        stage->BitBtn3Click();
+        stage->Results().BitBtn3Click();
         QCOMPARE(Text("Label354"), QString("1"));
         QCOMPARE(Rows(W<QListWidget>("ListBox2")), QStringList{"1"});
 
@@ -416,7 +420,7 @@ private slots:
         for (const Case& c : cases) {
             dialogs->Clear();
             TypeResults(c.results);
-            stage->BitBtn3Click();
+            stage->Results().BitBtn3Click();
             QCOMPARE(dialogs->Transcript(), QStringList{QString("Message: ") + c.message});
             QCOMPARE(Text("Label354"), QString("1"));
             QCOMPARE(Rows(W<QListWidget>("ListBox2")), QStringList{"1"});
@@ -436,7 +440,7 @@ private slots:
             four + "\r\n" + signOnly + "\r\n" + three + "\r\n" + five + "\r\n" + four + "\r\n" + four + "\r\n" + six;
         QVERIFY(OpenSystem(file));
         TypeResults("102203113000");
-        stage->BitBtn3Click();
+        stage->Results().BitBtn3Click();
         QVERIFY(dialogs->Texts(Kind::Message).isEmpty());
         QCOMPARE(Text("Label354"), QString("1"));
         QCOMPARE(Text("Label355"), QString("1"));
@@ -460,7 +464,7 @@ private slots:
         QVERIFY(OpenSystem(LineA + "\r\n"));
         state->StartDirectory = dir.filePath("gone");
         TypeResults("102203113000");
-        stage->BitBtn3Click();
+        stage->Results().BitBtn3Click();
         QCOMPARE(Text("Label354"), QString("1"));
         QCOMPARE(dialogs->Texts(Kind::Error), QStringList{"I/O error 2"});
         QVERIFY(sound.played.isEmpty());
@@ -470,7 +474,7 @@ private slots:
                                  "MaskEdit22"})
             W<QLineEdit>(name)->setText("5");
         dialogs->QueueAnswer(true);
-        stage->Button2Click();
+        stage->Printing().Button2Click();
         QCOMPARE(dialogs->Texts(Kind::Error), QStringList{"I/O error 2"});
         QVERIFY(!QFile::exists(dir.filePath("gone/PX1.txt")));
     }
@@ -478,7 +482,7 @@ private slots:
     void resultCheckOfAnEmptyListShowsZeros() {
         stage->EnterFromEditor();
         TypeResults("000000000000");
-        stage->BitBtn3Click();
+        stage->Results().BitBtn3Click();
         for (const char* name : {"Label354", "Label355", "Label356", "Label357"}) QCOMPARE(Text(name), QString("0"));
         QVERIFY(sound.played.isEmpty());
     }
@@ -488,7 +492,7 @@ private slots:
     void resultCheckStopsAtABadLine() {
         QVERIFY(OpenSystem(LineA + "\r\n" + LineC + "\r\n" + "1-0  2-2  0-3  1-x\r\n" + LineA + "\r\n"));
         TypeResults("102203113000");
-        stage->BitBtn3Click();
+        stage->Results().BitBtn3Click();
         QCOMPARE(dialogs->Texts(Kind::Error), QStringList{"'x' is not a valid integer value"});
         QCOMPARE(W<QListWidget>("ListBox2")->count(), 0);
         QCOMPARE(W<QListWidget>("ListBox4")->count(), 0);
@@ -498,7 +502,7 @@ private slots:
         dialogs->Clear();
         QVERIFY(OpenSystem(LineA.left(20) + "\r\n"));
         TypeResults("102203113000");
-        stage->BitBtn3Click();
+        stage->Results().BitBtn3Click();
         QCOMPARE(dialogs->Texts(Kind::Error), QStringList{"'' is not a valid integer value"});
     }
 
@@ -519,7 +523,7 @@ private slots:
         stage->EnterFromEditor();
         W<RadioGroup>("RadioGroup17")->SetItemIndex(itemIndex);
         for (int round = 0; round < 2; ++round) {  // a second click gives the same system
-            stage->BitBtn1Click();
+            stage->Guarantee().BitBtn1Click();
             QCOMPARE(Rows(W<QListView>("ListBox1")), lines);
             QCOMPARE(Text("Label347"), QString::number(lines.size()));
             QVERIFY(Text("Label348").isEmpty());
@@ -542,7 +546,7 @@ private slots:
         QVERIFY(dialogs->Calls().isEmpty());
 
         stage->EnterFromEditor();
-        stage->BitBtn1Click();
+        stage->Guarantee().BitBtn1Click();
         dialogs->QueueAnswer(true);
         dialogs->QueueFileName(dir.filePath("back.txt"));
         stage->SpeedButton3Click();
@@ -559,7 +563,7 @@ private slots:
         QVERIFY(dialogs->Calls().isEmpty());
 
         // A save file that cannot be created keeps the stage and the question for next time.
-        stage->BitBtn1Click();
+        stage->Guarantee().BitBtn1Click();
         dialogs->QueueAnswer(true);
         dialogs->QueueFileName(dir.filePath("missing folder/back.txt"));
         stage->SpeedButton3Click();
@@ -578,15 +582,15 @@ private slots:
         for (int i = 0; i < 7; ++i) seven += LineA + "\r\n";
         QVERIFY(OpenSystem(seven));
         stage->show();
-        stage->SpeedButton7Click();
+        stage->Printing().SpeedButton7Click();
         QVERIFY(W("Panel89")->isVisible());
         QVERIFY(W("Panel90")->isVisible());
         QCOMPARE(Text("Label371"), QString("2"));
-        stage->SpeedButton7Click();
+        stage->Printing().SpeedButton7Click();
         QVERIFY(!W("Panel89")->isVisible());
         QVERIFY(!W("Panel90")->isVisible());
         QVERIFY(OpenSystem(seven + seven + LineA));  // 15 lines
-        stage->SpeedButton7Click();
+        stage->Printing().SpeedButton7Click();
         QCOMPARE(Text("Label371"), QString("3"));
     }
 
@@ -601,19 +605,19 @@ private slots:
         // PY1 empty: only its message, whatever the later edits hold.
         W<QLineEdit>(editNames[0])->setText(values[0]);
         W<QLineEdit>(editNames[1])->setText(values[1]);
-        stage->Button2Click();
+        stage->Printing().Button2Click();
         QCOMPARE(dialogs->Transcript(), QStringList{"Message: Nie ustalona pozycja wydruku: PY1 !"});
 
         for (int i = 2; i < 7; ++i) W<QLineEdit>(editNames[i])->setText(values[i]);
         dialogs->Clear();
-        stage->Button2Click();  // answered No: nothing written
+        stage->Printing().Button2Click();  // answered No: nothing written
         QCOMPARE(dialogs->Transcript(), QStringList{"ConfirmationQuestion: Zapisać aktualne ustawienia ?"});
         QVERIFY(!QFile::exists(dir.filePath("PX1.txt")));
 
         QTemporaryDir elsewhere;
         QVERIFY(QDir::setCurrent(elsewhere.path()));
         dialogs->QueueAnswer(true);
-        stage->Button2Click();
+        stage->Printing().Button2Click();
         for (int i = 0; i < 7; ++i) QCOMPARE(ReadBytes(dir.filePath(files[i])), QByteArray(values[i]) + "\r\n");
         QCOMPARE(QDir::currentPath(), QDir(dir.path()).absolutePath());
 
@@ -649,7 +653,7 @@ private slots:
         edit->setCursorPosition(2);
         QTest::keyClicks(edit, "2");
         QCOMPARE(MaskedEditText(edit), QString("1 2 "));
-        stage->Button2Click();
+        stage->Printing().Button2Click();
         QCOMPARE(dialogs->Texts(Kind::Error), QStringList{"'1 2' is not a valid integer value"});
     }
 
@@ -671,10 +675,10 @@ private slots:
         QFETCH(QStringList, transcript);
         SetCandidates({LineA, LineB});
         stage->EnterFromEditor();
-        stage->BitBtn1Click();
+        stage->Guarantee().BitBtn1Click();
         TypeInto("MaskEdit13", count);
         TypeInto("MaskEdit14", seconds);
-        stage->BitBtn2Click();
+        stage->Simulator().BitBtn2Click();
         QCOMPARE(dialogs->Transcript(), transcript);
         QVERIFY(!W<QTimer>("Timer11")->isActive());
         QCOMPARE(state->GeneratorBusy, 0);
@@ -687,10 +691,10 @@ private slots:
         SetCandidates({LineA});
         stage->EnterFromEditor();
         stage->show();
-        stage->BitBtn1Click();  // an unsaved system is replaced without a question
+        stage->Guarantee().BitBtn1Click();  // an unsaved system is replaced without a question
         TypeInto("MaskEdit13", "1");
         TypeInto("MaskEdit14", "5");
-        stage->BitBtn2Click();
+        stage->Simulator().BitBtn2Click();
         QVERIFY(dialogs->Calls().isEmpty());
         QCOMPARE(stage->SystemLineCount(), 0);
         QCOMPARE(state->GeneratorBusy, 1);
@@ -702,7 +706,7 @@ private slots:
             QVERIFY2(!W(name)->isEnabled(), name);
         QVERIFY(W("SpeedButton3")->isEnabled());
 
-        stage->Timer11Timer();
+        stage->Simulator().Timer11Timer();
         QCOMPARE(Rows(W<QListView>("ListBox1")), QStringList{LineA});
         QCOMPARE(Text("Label347"), QString("1"));
         const QStringList drawn = {"1 - 0", "2 - 2", "0 - 3", "1 - 1", "3 - 0", "0 - 0"};
@@ -710,7 +714,7 @@ private slots:
         testsupport::SaveScreenshot(stage.get(), "final_stage_simulation");
         QCOMPARE(state->GeneratorBusy, 1);
 
-        stage->Timer11Timer();
+        stage->Simulator().Timer11Timer();
         QCOMPARE(state->GeneratorBusy, 0);
         QCOMPARE(state->SystemSaved, 0);
         QVERIFY(!W<QTimer>("Timer11")->isActive() && !W<QTimer>("Timer12")->isActive());
@@ -732,14 +736,14 @@ private slots:
         stage->EnterFromEditor();
         TypeInto("MaskEdit13", "2");
         TypeInto("MaskEdit14", "1");
-        stage->BitBtn2Click();
+        stage->Simulator().BitBtn2Click();
         QCOMPARE(Text("Label349"), QString("1"));
-        for (int i = 0; i < 20; ++i) stage->Timer11Timer();
+        for (int i = 0; i < 20; ++i) stage->Simulator().Timer11Timer();
         QCOMPARE(stage->SystemLineCount(), 1);
-        stage->Timer12Timer();
+        stage->Simulator().Timer12Timer();
         QCOMPARE(Text("Label349"), QString("0"));
         QCOMPARE(state->GeneratorBusy, 1);
-        stage->Timer12Timer();
+        stage->Simulator().Timer12Timer();
         QCOMPARE(state->GeneratorBusy, 0);
         QCOMPARE(Text("Label349"), QString("0"));
         QCOMPARE(Text("Label347"), QString("1"));
@@ -765,8 +769,8 @@ private slots:
         W<RadioGroup>("RadioGroup18")->SetItemIndex(3);
         TypeInto("MaskEdit13", "9999");
         TypeInto("MaskEdit14", "60");
-        stage->BitBtn2Click();
-        for (int i = 0; i < 2000; ++i) stage->Timer11Timer();
+        stage->Simulator().BitBtn2Click();
+        for (int i = 0; i < 2000; ++i) stage->Simulator().Timer11Timer();
         const std::vector<std::string>& lines = stage->SystemList();
         QVERIFY(lines.size() > 5);
         for (std::size_t a = 0; a < lines.size(); ++a)
@@ -784,12 +788,12 @@ private slots:
     void goingBackDuringASimulation() {
         SetCandidates({LineA, LineB, LineC});
         stage->EnterFromEditor();
-        stage->BitBtn1Click();
+        stage->Guarantee().BitBtn1Click();
         QCOMPARE(state->SystemSaved, 0);
         TypeInto("MaskEdit13", "3");
         TypeInto("MaskEdit14", "100");
-        stage->BitBtn2Click();
-        stage->Timer11Timer();
+        stage->Simulator().BitBtn2Click();
+        stage->Simulator().Timer11Timer();
         QSignalSpy back(stage.get(), &FinalStage::BackToEditor);
 
         dialogs->QueueAnswer(false);
@@ -820,7 +824,7 @@ private slots:
         public:
             FinalStage* stage = nullptr;
             bool WarningQuestion(const QString& text) override {
-                for (int i = 0; i < 5; ++i) stage->Timer11Timer();
+                for (int i = 0; i < 5; ++i) stage->Simulator().Timer11Timer();
                 return ScriptedDialogService::WarningQuestion(text);
             }
         } ticking;
@@ -830,7 +834,7 @@ private slots:
         local.EnterFromEditor();
         Require<QLineEdit>(&local, "MaskEdit13")->setText("1");
         Require<QLineEdit>(&local, "MaskEdit14")->setText("9");
-        local.BitBtn2Click();
+        local.Simulator().BitBtn2Click();
         QSignalSpy back(&local, &FinalStage::BackToEditor);
         ticking.QueueAnswers({true, false});
         local.SpeedButton3Click();
@@ -848,8 +852,8 @@ private slots:
         stage->show();
         TypeInto("MaskEdit13", "3");
         TypeInto("MaskEdit14", "100");
-        stage->BitBtn2Click();
-        stage->Timer11Timer();
+        stage->Simulator().BitBtn2Click();
+        stage->Simulator().Timer11Timer();
         stage->StopSimulation();
         QCOMPARE(state->GeneratorBusy, 0);
         QCOMPARE(state->SystemSaved, 1);
@@ -857,7 +861,7 @@ private slots:
         QVERIFY(!W("Panel80")->isVisible());
         for (const char* name : {"Panel77", "Panel79", "BitBtn1", "BitBtn2", "SpeedButton4", "BitBtn3", "SpeedButton7"})
             QVERIFY2(W(name)->isEnabled(), name);
-        stage->Timer11Timer();  // a tick already queued changes nothing
+        stage->Simulator().Timer11Timer();  // a tick already queued changes nothing
         QCOMPARE(stage->SystemLineCount(), 1);
     }
 
@@ -867,7 +871,7 @@ private slots:
         stage->EnterFromEditor();
         TypeInto("MaskEdit13", "1");
         TypeInto("MaskEdit14", "30");
-        stage->BitBtn2Click();
+        stage->Simulator().BitBtn2Click();
         QVERIFY(testsupport::WaitUntil([&] { return state->GeneratorBusy == 0; }, 5000));
         QCOMPARE(stage->SystemLineCount(), 1);
     }
@@ -895,7 +899,7 @@ private slots:
         QVERIFY(OpenSystem(seven));
         SelectRow(W<QListView>("ListBox1"), 2);
         testsupport::SaveScreenshot(stage.get(), "final_stage_seven_lines");
-        stage->SpeedButton7Click();
+        stage->Printing().SpeedButton7Click();
         testsupport::SaveScreenshot(stage.get(), "final_stage_print_panels");
     }
 };

@@ -17,6 +17,10 @@
 #include "filters/filter_profile.h"
 #include "ui/filter_editor.h"
 #include "ui/final_stage.h"
+#include "ui/guarantee_box.h"
+#include "ui/print_box.h"
+#include "ui/result_check_box.h"
+#include "ui/simulation_box.h"
 #include "ui/final_stage_widgets.h"
 #include "ui/program_look.h"
 #include "ui/tform1.h"
@@ -75,11 +79,11 @@ struct Window {
     }
     // A simulation that cannot reach its target: it runs until stopped.
     void StartEndlessSimulation(bool afterUnsavedSystem) {
-        if (afterUnsavedSystem) Stage().BitBtn1Click();
+        if (afterUnsavedSystem) Stage().Guarantee().BitBtn1Click();
         W<QLineEdit>("MaskEdit13")->setText("50");
         W<QLineEdit>("MaskEdit14")->setText("999");
-        Stage().BitBtn2Click();
-        Stage().Timer11Timer();
+        Stage().Simulator().BitBtn2Click();
+        Stage().Simulator().Timer11Timer();
         dialogs.Clear();
     }
     bool Running() { return form.State().GeneratorBusy == 1 && Find<QTimer>(&form, "Timer11")->isActive(); }
@@ -109,7 +113,7 @@ private slots:
         QCOMPARE(w.VisibleStage(), QString("Panel73"));
 
         w.W<RadioGroup>("RadioGroup17")->SetItemIndex(3);
-        w.Stage().BitBtn1Click();
+        w.Stage().Guarantee().BitBtn1Click();
         const int lines = w.Stage().SystemLineCount();
         QVERIFY(lines >= 1 && lines <= candidates);
         QCOMPARE(w.W<QLabel>("Label347")->text(), QString::number(lines));
@@ -121,7 +125,7 @@ private slots:
                                  "MaskEdit29", "MaskEdit30", "MaskEdit31", "MaskEdit32", "MaskEdit33", "MaskEdit34"};
         const int places[12] = {0, 2, 5, 7, 10, 12, 15, 17, 20, 22, 25, 27};
         for (int i = 0; i < 12; ++i) w.W<QLineEdit>(edits[i])->setText(QString(QChar(first[places[i]])));
-        w.Stage().BitBtn3Click();
+        w.Stage().Results().BitBtn3Click();
         QVERIFY(w.W<QLabel>("Label354")->text().toInt() >= 1);
         QCOMPARE(w.W<QListWidget>("ListBox2")->item(0)->text(), QString("1"));
 
@@ -241,7 +245,7 @@ private slots:
         QCOMPARE(w.VisibleStage(), QString("Panel73"));
         QCOMPARE(w.W<QLabel>("Label347")->text(), QString("2"));
         QVERIFY(w.W("BitBtn3")->isEnabled() && w.W("SpeedButton7")->isEnabled());
-        w.Stage().SpeedButton7Click();
+        w.Stage().Printing().SpeedButton7Click();
         QVERIFY(w.W("Panel89")->isVisible() && w.W("Panel90")->isVisible());
         QCOMPARE(w.W<QLabel>("Label371")->text(), QString("1"));
         testsupport::SaveScreenshot(&w.form, "final_stage_window_opened");

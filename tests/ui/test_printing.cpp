@@ -21,6 +21,10 @@
 #include "support/widget_helpers.h"
 #include "ui/app_state.h"
 #include "ui/final_stage.h"
+#include "ui/guarantee_box.h"
+#include "ui/print_box.h"
+#include "ui/result_check_box.h"
+#include "ui/simulation_box.h"
 #include "ui/final_stage_widgets.h"
 #include "ui/print_surface.h"
 #include "ui/program_look.h"
@@ -102,7 +106,7 @@ private:
         file.close();
         dialogs->QueueFileName(path);
         QVERIFY(stage->OpenSystemFileFromDialog());
-        stage->SpeedButton7Click();  // the print panels, with the blanks needed
+        stage->Printing().SpeedButton7Click();  // the print panels, with the blanks needed
     }
     void SetRange(const QString& from, const QString& to) {
         W<QLineEdit>("MaskEdit27")->setText(from);
@@ -155,7 +159,7 @@ private slots:
         if (emptyOffset >= 0) W<QLineEdit>(OffsetEdits[emptyOffset])->clear();
         SetRange(from, to);
         dialogs->Clear();
-        stage->Button3Click();
+        stage->Printing().Button3Click();
         QCOMPARE(dialogs->Transcript(), QStringList{message});
         QVERIFY(surface.calls.isEmpty());
     }
@@ -167,7 +171,7 @@ private slots:
         QCOMPARE(Require<QLabel>(stage.get(), "Label371")->text(), QString("2"));
         W<RadioGroup>("RadioGroup19")->SetItemIndex(2);
         SetRange("1", "2");
-        stage->Button3Click();
+        stage->Printing().Button3Click();
         QVERIFY(dialogs->Calls().size() == 1);  // only the open dialog
         QCOMPARE(surface.calls, (QStringList{"begin MS Sans Serif 8", "new page", "end"}));
         QCOMPARE(surface.OnPage(1, "***").size(), 60);
@@ -199,7 +203,7 @@ private slots:
 
         surface = RecordingPrintSurface();
         SetRange("2", "2");
-        stage->Button3Click();
+        stage->Printing().Button3Click();
         QCOMPARE(surface.calls, (QStringList{"begin MS Sans Serif 8", "end"}));
         QCOMPARE(surface.OnPage(1, "2").size(), 1);
         QCOMPARE(surface.OnPage(1, "***").size(), 24);
@@ -214,10 +218,10 @@ private slots:
         file.close();
         dialogs->QueueFileName(path);
         QVERIFY(stage->OpenSystemFileFromDialog());
-        stage->SpeedButton7Click();
+        stage->Printing().SpeedButton7Click();
         SetRange("1", "1");
         dialogs->Clear();
-        stage->Button3Click();
+        stage->Printing().Button3Click();
         QCOMPARE(dialogs->Transcript(), QStringList{"Error: 'x' is not a valid integer value"});
         QVERIFY(surface.calls.isEmpty());
     }
@@ -229,7 +233,7 @@ private slots:
         SetRange("1", "1");
         dialogs->Clear();
         surface.start = PrintSurface::JobStart::Cancelled;
-        stage->Button3Click();
+        stage->Printing().Button3Click();
         QVERIFY(dialogs->Calls().isEmpty());
         QCOMPARE(surface.calls, QStringList{"begin MS Sans Serif 8"});
         QVERIFY(surface.drawn.isEmpty());
@@ -239,14 +243,14 @@ private slots:
         printer.setOutputFileName(dir.filePath("no folder/coupons.pdf"));
         QtPrintSurface broken(printer);
         stage->SetPrintSurface(&broken);
-        stage->Button3Click();
+        stage->Printing().Button3Click();
         QCOMPARE(dialogs->Texts(Kind::Error), QStringList{"Printer selected is not valid"});
     }
 
     // The test page needs no system: "TEST", all 240 marks and the four Z marks, one page.
     void testPageMarksEveryBox() {
         stage->EnterFromEditor();
-        stage->Button1Click();
+        stage->Printing().Button1Click();
         QCOMPARE(surface.calls, (QStringList{"begin MS Sans Serif 8", "end"}));
         QCOMPARE(surface.OnPage(1, "TEST").size(), 1);
         QCOMPARE(surface.OnPage(1, "***").size(), 240);
@@ -259,7 +263,7 @@ private slots:
 
         surface = RecordingPrintSurface();
         W<QLineEdit>("MaskEdit46")->clear();
-        stage->Button1Click();
+        stage->Printing().Button1Click();
         QCOMPARE(dialogs->Texts(Kind::Message), QStringList{"Nie ustalona pozycja wydruku: PX1 !"});
         QVERIFY(surface.calls.isEmpty());
     }
@@ -269,7 +273,7 @@ private slots:
         OpenLines(7);
         SetRange("", "");
         dialogs->Clear();
-        stage->PreviewButtonClick();
+        stage->Printing().PreviewButtonClick();
         QCOMPARE(dialogs->Transcript(), QStringList{"Message: Nie ustalony zakres wydruku !"});
 
         SetRange("1", "2");
@@ -281,7 +285,7 @@ private slots:
             testsupport::SaveScreenshot(modal, "final_stage_print_preview");
             qobject_cast<QDialog*>(modal)->reject();
         });
-        stage->PreviewButtonClick();
+        stage->Printing().PreviewButtonClick();
         QCOMPARE(title, QString("Podgląd wydruku"));
         QVERIFY(surface.calls.isEmpty());  // the preview never touches the printer
     }
@@ -304,10 +308,10 @@ private slots:
             });
         };
         answer(false);
-        stage->Button1Click();
+        stage->Printing().Button1Click();
         QVERIFY(!QFile::exists(pdf));
         answer(true);
-        stage->Button1Click();
+        stage->Printing().Button1Click();
         QVERIFY(QFile::exists(pdf));
         QCOMPARE(dialogs.size(), 2);
     }
@@ -326,7 +330,7 @@ private slots:
         printer.setOutputFileName(pdf);
         QtPrintSurface pdfSurface(printer);
         stage->SetPrintSurface(&pdfSurface);
-        stage->Button3Click();
+        stage->Printing().Button3Click();
         QVERIFY(dialogs->Texts(Kind::Message).isEmpty());
         QVERIFY(QFile::exists(pdf));
 
