@@ -43,5 +43,6 @@ void Compare(const char* name, Reference&& reference, Fast&& fast, int reference
 // The benchmark groups main() runs, one per area of the program.
 void RunEngineBenchmarks();
 void RunReductionBenchmarks();
+void RunAnalysisBenchmarks();
 void RunCliBenchmarks();
 void RunOptimiseBenchmarks();

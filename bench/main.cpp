@@ -1,5 +1,5 @@
 // kombinator-bench [GROUP...]: timings of the hot paths against the straightforward reference.
-// Without arguments every group runs; otherwise only the named ones (engine, reduction, cli, optimise).
+// Without arguments every group runs; otherwise only the named ones (engine, reduction, cli, optimise, analysis).
 #include <cstring>
 
 #include "bench_util.h"
@@ -11,7 +11,8 @@ int main(int argc, char** argv) {
     } groups[] = {{"engine", RunEngineBenchmarks},
                   {"reduction", RunReductionBenchmarks},
                   {"cli", RunCliBenchmarks},
-                  {"optimise", RunOptimiseBenchmarks}};
+                  {"optimise", RunOptimiseBenchmarks},
+                  {"analysis", RunAnalysisBenchmarks}};
     for (const auto& group : groups) {
         bool wanted = argc < 2;
         for (int i = 1; i < argc; ++i) wanted = wanted || std::strcmp(argv[i], group.name) == 0;
