@@ -15,5 +15,7 @@ int RunSimulateCommand(int argc, char** argv);
 int RunCheckCommand(int argc, char** argv);
 // coupons SYSTEMFILE --offsets DIR --from A --to B [--z 1..4] | coupons --offsets DIR --test
 int RunCouponsCommand(int argc, char** argv);
+// analyse SYSTEMFILE (--candidates FILE | --profile PROFILE | --all) [--guarantee 6|5|4|3 [--holes FILE]]
+int RunAnalyseCommand(int argc, char** argv);
 
 }  // namespace kombinator::cli

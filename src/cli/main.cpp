@@ -44,6 +44,15 @@ constexpr Command Commands[] = {
      "List every text that printing coupons A to B of a saved system would draw, placed by\n"
      "the printer offset files in DIR; --test lists the calibration page.",
      false},
+    {"analyse", kombinator::cli::RunAnalyseCommand,
+     "analyse SYSTEMFILE (--candidates FILE | --profile PROFILE | --all) [--guarantee 6|5|4|3 [--holes FILE]]",
+     "What a saved system is worth: for every outcome (the lines of a candidates file, every\n"
+     "Combination passing a profile, or all 16,777,216), the best hit count of any line of the\n"
+     "system. Prints Lines, Outcomes (a Combination listed twice counts once), Best6, Best5,\n"
+     "Best4, Best3, Best0-2 (outcomes by best hit count) and Guarantee (the smallest best);\n"
+     "with --guarantee L also Holes (outcomes whose best is below L), which --holes FILE\n"
+     "saves as a system file.",
+     false},
 };
 
 void AppendIndented(std::string& text, std::string_view lines, std::string_view indent) {
