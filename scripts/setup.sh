@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev qt6-translations-l10n libgl-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth poppler-utils
+  desktop-file-utils appstream lintian dpkg-dev librsvg2-bin xdg-user-dirs
 )
 
 missing=()
