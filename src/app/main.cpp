@@ -39,10 +39,7 @@ int main(int argc, char** argv) {
     const bool timingLog = timing && *timing && *timing != '0';
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Kombinator");
-    QApplication::setApplicationDisplayName("Kombinator");
-    InstallPolishTranslation(app);
-    ApplyProgramLook(app);
+    SetUpApplication(app);
 
     TForm1 form;
     form.SetTimingLog(timingLog);

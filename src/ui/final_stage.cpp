@@ -103,8 +103,8 @@ const std::vector<std::string>& FinalStage::SystemList() const { return systemBo
 
 const kombinator::Simulation& FinalStage::Simulation() const { return simulator_->Simulation(); }
 
-bool FinalStage::LoadPrintSettings() {
-    if (!printing_->LoadPrintSettings()) return false;
+bool FinalStage::LoadPrintSettings(QString* report) {
+    if (!printing_->LoadPrintSettings(report)) return false;
     state_.SystemSaved = 1;
     state_.GeneratorBusy = 0;
     return true;

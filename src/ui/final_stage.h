@@ -42,8 +42,9 @@ public:
 
     // FormCreate's LoadPrintSettings: reads the seven offset files from the current directory
     // into their edits. On success the stage is ready (SystemSaved 1, GeneratorBusy 0); the first
-    // fault is reported, the flags keep their start value and false is returned.
-    bool LoadPrintSettings();
+    // fault is reported (or left in `report` for the caller to show), the flags keep their start
+    // value and false is returned.
+    bool LoadPrintSettings(QString* report = nullptr);
 
     // The common "Yes" to a running-generator question of "Nowy", "Otwórz", "Zakończ" and the
     // window close: the run stops, the generators are usable again, GeneratorBusy := 0.

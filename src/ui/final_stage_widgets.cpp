@@ -71,25 +71,6 @@ QVariant SystemListModel::data(const QModelIndex& index, int role) const {
     return QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size()));
 }
 
-QLineEdit* MakeMaskedEdit(const QString& name, int digits, QChar blank, QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    edit->setInputMask(QString(digits, QChar('0')) + ";" + blank);
-    edit->setText(QString());
-    return edit;
-}
-
-QString MaskedEditText(const QLineEdit* edit) {
-    const QString mask = edit->inputMask();
-    if (mask.isEmpty()) return edit->text();
-    // Qt leaves the blank character out of the mask when it is the default blank.
-    const qsizetype separator = mask.lastIndexOf(';');
-    const QChar blank = separator >= 0 && separator + 1 < mask.size() ? mask.at(separator + 1) : QChar(' ');
-    QString shown = edit->displayText();
-    shown.replace(blank, QChar(' '));
-    return shown;
-}
-
 QFrame* MakeStagePanel(QWidget* parent, const QString& name, const QRect& geometry, QFrame::Shadow shadow) {
     QFrame* panel = MakeFrame(parent, name, geometry, shadow);
     panel->setAutoFillBackground(true);

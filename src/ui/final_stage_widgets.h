@@ -16,6 +16,8 @@ class QLabel;
 class QPushButton;
 class QToolButton;
 
+#include "ui/masked_edit.h"
+
 // A titled group of radio buttons with one selected item, addressed by index.
 class RadioGroup : public QGroupBox {
     Q_OBJECT
@@ -54,11 +56,6 @@ public:
 private:
     std::vector<std::string> lines_;
 };
-
-// A line edit with an input mask of `digits` optional digits. Its text is read as the user
-// sees it, an unfilled place as a blank, so "1_2_" reads "1 2" and is not a number.
-QLineEdit* MakeMaskedEdit(const QString& name, int digits, QChar blank, QWidget* parent);
-QString MaskedEditText(const QLineEdit* edit);
 
 // Pictures for the glyph buttons and the print box, drawn so no image files are needed.
 QIcon BackGlyph();

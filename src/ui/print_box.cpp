@@ -89,7 +89,7 @@ void PrintBox::Reset() {
     MaskEdit28->clear();
 }
 
-bool PrintBox::LoadPrintSettings() {
+bool PrintBox::LoadPrintSettings(QString* report) {
     const kombinator::PrintSettingsLoad load = kombinator::LoadPrintSettings(std::string());
     for (int i = 0; i < kombinator::PrintOffsetCount; ++i) {
         const auto at = static_cast<std::size_t>(i);
@@ -97,7 +97,10 @@ bool PrintBox::LoadPrintSettings() {
         if (i < load.loaded) printSettings_[at] = load.settings[at];
     }
     if (!load.ok) {
-        dialogs_.Error(QString::fromStdString(load.error));
+        if (report)
+            *report = QString::fromStdString(load.error);
+        else
+            dialogs_.Error(QString::fromStdString(load.error));
         return false;
     }
     return true;

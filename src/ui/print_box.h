@@ -34,8 +34,9 @@ public:
     void SetPrintSurface(PrintSurface* surface);
 
     // FormCreate's LoadPrintSettings: reads the seven offset files from the current directory
-    // into their edits; reports the first fault and returns false.
-    bool LoadPrintSettings();
+    // into their edits; reports the first fault (or leaves it in `report` for the caller to show)
+    // and returns false.
+    bool LoadPrintSettings(QString* report = nullptr);
     // Entering and opening: no blanks counted, an empty print range.
     void Reset();
 

@@ -25,3 +25,11 @@ bool InstallPolishTranslation(QCoreApplication& app) {
     app.installTranslator(translator);
     return true;
 }
+
+void SetUpApplication(QApplication& app) {
+    QApplication::setApplicationName("Kombinator");
+    // The help command opens this file, relative to the start directory.
+    app.setProperty("helpFile", QStringLiteral("PLIK POMOCY.HLP"));
+    InstallPolishTranslation(app);
+    ApplyProgramLook(app);
+}

@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
@@ -16,6 +17,7 @@
 #include <QToolButton>
 #include <QUrl>
 #include <cstdio>
+#include <utility>
 
 #include "engine/filter_run.h"
 #include "filters/filter_profile.h"
@@ -26,6 +28,7 @@
 #include "ui/final_stage.h"
 #include "ui/intro_screen.h"
 #include "ui/qt_dialog_service.h"
+#include "ui/tab_order.h"
 
 namespace {
 
@@ -64,6 +67,24 @@ protected:
         p.setBrush(QColor(128, 0, 0));
         p.drawEllipse(QRectF(rect()).adjusted(5, 5, -5, -5));
     }
+};
+
+// Sees every key before the focused control: a ShortcutOverride that `isMenuShortcut` claims is
+// not offered to the control, so the shortcut goes on to the menu.
+class MenuShortcutFilter : public QObject {
+public:
+    MenuShortcutFilter(QObject* owner, std::function<bool(QObject*, QEvent*)> isMenuShortcut)
+        : QObject(owner), isMenuShortcut_(std::move(isMenuShortcut)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::ShortcutOverride || !isMenuShortcut_(watched, event)) return false;
+        event->ignore();
+        return true;
+    }
+
+private:
+    std::function<bool(QObject*, QEvent*)> isMenuShortcut_;
 };
 
 std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
@@ -114,6 +135,11 @@ TForm1::TForm1(DialogService* dialogs, QWidget* parent)
         move(outer.topLeft());
     }
 
+    OrderTabsAsOnScreen(final_);
+    qApp->installEventFilter(new MenuShortcutFilter(this, [this](QObject* watched, QEvent* event) {
+        return IsMenuShortcut(watched, event);
+    }));
+
     FormCreate();
     aboutBox_ = new TAboutBox(this);
     aboutBox_->hide();
@@ -141,8 +167,9 @@ void TForm1::FormCreate() {
     s.RwTemplate = {};
     s.HomeBlockCounts = {};
     s.AwayBlockCounts = {};
-    // On success the final stage sets SystemSaved to 1 and GeneratorBusy to 0.
-    final_->LoadPrintSettings();
+    // On success the final stage sets SystemSaved to 1 and GeneratorBusy to 0; a fault is shown
+    // once the window is on screen.
+    final_->LoadPrintSettings(&startupError_);
 }
 
 void TForm1::BuildMenus() {
@@ -152,7 +179,10 @@ void TForm1::BuildMenus() {
                           void (TForm1::*handler)()) {
         QAction* action = menu->addAction(caption);
         action->setObjectName(name);
-        if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+        if (!shortcut.isEmpty()) {
+            action->setShortcut(shortcut);
+            menuShortcuts_.append(shortcut);
+        }
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
@@ -378,6 +408,23 @@ void TForm1::SpeedButton1MouseDown() {
     // The lamp must be on screen before the long synchronous run starts.
     panel65_->repaint();
     label15_->repaint();
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (startupError_.isEmpty()) return;
+    // Once the window is mapped; the report is shown once.
+    QTimer::singleShot(0, this, [this] {
+        const QString error = std::exchange(startupError_, QString());
+        if (!error.isEmpty()) dialogs_->Error(error);
+    });
+}
+
+bool TForm1::IsMenuShortcut(QObject* watched, QEvent* event) const {
+    if (event->type() != QEvent::ShortcutOverride || !watched->isWidgetType()) return false;
+    if (static_cast<QWidget*>(watched)->window() != this) return false;
+    const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+    return menuShortcuts_.contains(pressed);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

@@ -3,6 +3,8 @@
 // final stage Panel73), the menus, the questions before work is lost, help and the about box.
 
 #include <QElapsedTimer>
+#include <QKeySequence>
+#include <QList>
 #include <QMainWindow>
 #include <QString>
 #include <functional>
@@ -63,6 +65,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -78,6 +81,8 @@ private:
     void FormClose();
     void Terminate();
     void RestoreBarIfNotClicked();
+    // A menu shortcut pressed in an edit is the menu's, not the edit's (Ctrl+Z is "Zakończ").
+    bool IsMenuShortcut(QObject* watched, QEvent* event) const;
 
     AppState state_;
     std::unique_ptr<DialogService> ownDialogs_;
@@ -94,6 +99,9 @@ private:
     QWidget* panel65_ = nullptr;
     QLabel* label15_ = nullptr;
     QAction* loadFilters_ = nullptr;
+    QList<QKeySequence> menuShortcuts_;
+    // The start-up report waits until the window is on screen, so it stands over it.
+    QString startupError_;
 
     // Set between the press of SpeedButton1 and its click; a release off the button
     // (no click) puts the bar back as it was.

@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QTreeView>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -22,6 +25,13 @@ void WhenOpen(Act act) {
         QTRY_VERIFY(qobject_cast<T*>(QApplication::activeModalWidget()) != nullptr);
         act(qobject_cast<T*>(QApplication::activeModalWidget()));
     });
+}
+
+// The row of the file named `fileName` under `parent`, or an invalid index.
+QModelIndex FindRow(const QAbstractItemModel* model, const QModelIndex& parent, const QString& fileName) {
+    for (int row = 0; row < model->rowCount(parent); ++row)
+        if (model->index(row, 0, parent).data().toString() == fileName) return model->index(row, 0, parent);
+    return {};
 }
 
 }  // namespace
@@ -85,10 +95,13 @@ private slots:
     void ProgramFiltersBecomeQtFilters_data() {
         QTest::addColumn<QString>("program");
         QTest::addColumn<QString>("qt");
-        QTest::newRow("one entry") << "Plik textowy(*.txt)|*.txt" << "Plik textowy(*.txt) (*.txt)";
+        // A description that names its pattern already shows it once.
+        QTest::newRow("one entry") << "Plik textowy(*.txt)|*.txt" << "Plik textowy(*.txt)";
+        QTest::newRow("profile") << "Profil filtrów(*.kfp)|*.kfp" << "Profil filtrów(*.kfp)";
         QTest::newRow("two entries") << "Pliki textowe(*.txt)|*.txt|Wszystkie|*.*"
-                                     << "Pliki textowe(*.txt) (*.txt);;Wszystkie (*.*)";
+                                     << "Pliki textowe(*.txt);;Wszystkie (*.*)";
         QTest::newRow("several patterns") << "Teksty|*.txt;*.kfp" << "Teksty (*.txt *.kfp)";
+        QTest::newRow("another pattern named") << "Teksty(*.txt)|*.kfp" << "Teksty(*.txt) (*.kfp)";
     }
     void ProgramFiltersBecomeQtFilters() {
         QFETCH(QString, program);
@@ -108,10 +121,70 @@ private slots:
         });
         const QString chosen = dialogs.SaveFileName("Plik textowy(*.txt)|*.txt", "txt");
         QCOMPARE(chosen, QDir(folder.path()).absoluteFilePath("system.txt"));
-        QCOMPARE(filters, QStringList{"Plik textowy(*.txt) (*.txt)"});
+        QCOMPARE(filters, QStringList{"Plik textowy(*.txt)"});
 
-        WhenOpen<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+        WhenOpen<QFileDialog>([&](QFileDialog* dialog) {
+            filters = dialog->nameFilters();
+            dialog->reject();
+        });
         QVERIFY(dialogs.OpenFileName("Pliki textowe(*.txt)|*.txt", "txt").isEmpty());
+        QCOMPARE(filters, QStringList{"Pliki textowe(*.txt)"});
+    }
+
+    // The open dialog lists a file's size and date as a Polish user writes them, and every
+    // column has room for what it shows.
+    void OpenDialogSpeaksPolishInItsDetails() {
+        QTemporaryDir folder;
+        QFile file(folder.filePath("system.txt"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("1-0\r\n");
+        file.close();
+        QFileDialog dialog;
+        QtDialogService::PrepareFileDialog(dialog, QFileDialog::AcceptOpen, "Pliki textowe(*.txt)|*.txt", "txt");
+        dialog.setDirectory(folder.path());
+        dialog.show();
+        auto* list = dialog.findChild<QTreeView*>("treeView");
+        QVERIFY(list);
+        QModelIndex name;
+        QTRY_VERIFY((name = FindRow(list->model(), list->rootIndex(), "system.txt")).isValid());
+        const QLocale polish(QLocale::Polish, QLocale::Poland);
+        const QString size = name.siblingAtColumn(FileDialogSizeColumn).data().toString();
+        const QString date = name.siblingAtColumn(FileDialogDateColumn).data().toString();
+        QCOMPARE(size, polish.formattedDataSize(5));
+        QVERIFY2(!size.contains("byte"), qPrintable(size));
+        QCOMPARE(date, polish.toString(QFileInfo(file.fileName()).lastModified(), QLocale::ShortFormat));
+        const QFontMetrics metrics(list->font());
+        for (int column = 0; column < 4; ++column) {
+            const QString shown = name.siblingAtColumn(column).data().toString();
+            QVERIFY2(metrics.horizontalAdvance(shown) + 12 <= list->header()->sectionSize(column), qPrintable(shown));
+        }
+        QVERIFY(dialog.width() >= 700);
+    }
+
+    // A box with a short text is still wide enough for its caption ("File not found").
+    void MessageBoxIsWideEnoughForItsCaption() {
+        QtDialogService dialogs;
+        int width = 0, needed = 0;
+        WhenOpen<QMessageBox>([&](QMessageBox* box) {
+            QFont caption = box->font();
+            caption.setBold(true);
+            needed = QFontMetrics(caption).horizontalAdvance(box->windowTitle()) + 120;
+            width = box->width();
+            box->button(QMessageBox::Ok)->click();
+        });
+        dialogs.Error("File not found");
+        QVERIFY2(width >= needed, qPrintable(QString("%1 < %2").arg(width).arg(needed)));
+    }
+
+    // Titles are the program's own: nothing appended by the platform (which appends the
+    // application's display name to every title once one is set).
+    void NoDisplayNameIsAppendedToTitles() {
+        SetUpApplication(*qobject_cast<QApplication*>(QCoreApplication::instance()));
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QString("Kombinator"));
+        // An unset display name follows the application name; a set one would stay.
+        QCoreApplication::setApplicationName("probe");
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QString("probe"));
+        QCoreApplication::setApplicationName("Kombinator");
     }
 };
 

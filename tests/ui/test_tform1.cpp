@@ -102,6 +102,18 @@ private slots:
         testsupport::StartDirectory empty(false);
         ScriptedDialogService dialogs;
         TForm1 form(&dialogs);
+        // The report stands over the window: it comes once the window is on screen, and once.
+        bool windowShownAtReport = false;
+        dialogs.OnCall = [&](const ScriptedDialogService::Call&) { windowShownAtReport = form.isVisible(); };
+        QVERIFY(dialogs.Calls().isEmpty());
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTRY_COMPARE(dialogs.Texts(Kind::Error), QStringList{"File not found"});
+        QVERIFY(windowShownAtReport);
+        dialogs.OnCall = nullptr;
+        form.hide();
+        form.show();
+        QTest::qWait(20);
         QCOMPARE(dialogs.Texts(Kind::Error).size(), 1);
         QCOMPARE(form.State().SystemSaved, 0);
         QCOMPARE(form.State().GeneratorBusy, 0);
