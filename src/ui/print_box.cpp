@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -26,7 +27,9 @@ PrintBox::PrintBox(AppState& state, DialogService& dialogs, const SystemListBox&
     Image3->setPixmap(CouponPicture(110, 186));
 
     Panel89 = MakeStagePanel(Panel88, "Panel89", QRect(4, 28, 227, 104));
-    MakeTitle(Panel89, "StaticText46", " Ustawienia ", QRect(4, 3, 219, 17));
+    MakeTitle(Panel89, "StaticText46", " Ustawienia ", QRect(4, 3, 84, 17));
+    // The offsets are dots of this resolution.
+    ResolutionLabel = MakeLabel(Panel89, "ResolutionLabel", "", QRect(92, 3, 131, 17), Qt::AlignRight | Qt::AlignVCenter);
     MakeLabel(Panel89, "Label361", "Poziome", QRect(4, 36, 46, 20));
     MakeLabel(Panel89, "Label362", "Pionowe", QRect(4, 78, 46, 20));
     // Each edit stands under its label; PX1 and X1X2 in the upper row, the rest in the lower.
@@ -49,6 +52,7 @@ PrintBox::PrintBox(AppState& state, DialogService& dialogs, const SystemListBox&
         QLineEdit* edit = MakeMaskedEdit(QString("MaskEdit%1").arg(place.editNumber), 4, '_', Panel89);
         edit->setGeometry(x, y + 14, 34, 20);
         offsetEdits_[i] = edit;
+        connect(edit, &QLineEdit::textChanged, this, [this, edit] { ShowOffsetInMillimetres(edit); });
     }
     Button1 = MakeButton(Panel89, "Button1", "Test", QRect(124, 34, 46, 22), "Kontrolny test wydruku");
     Button2 = MakeButton(Panel89, "Button2", "Zapis", QRect(174, 34, 48, 22), "Zapis aktualnych ustawień");
@@ -77,6 +81,24 @@ PrintBox::PrintBox(AppState& state, DialogService& dialogs, const SystemListBox&
 
     ownSurface_ = std::make_unique<QtPrintSurface>(parent);
     surface_ = ownSurface_.get();
+    ShowResolution();
+}
+
+void PrintBox::ShowResolution() {
+    resolution_ = UsePrintResolution(ownSurface_->Printer());
+    ResolutionLabel->setText(QString("Rozdzielczość: %1 dpi").arg(resolution_));
+    for (QLineEdit* edit : offsetEdits_) ShowOffsetInMillimetres(edit);
+}
+
+void PrintBox::ShowOffsetInMillimetres(QLineEdit* edit) {
+    bool number = false;
+    const int dots = MaskedEditText(edit).trimmed().toInt(&number);
+    if (!number || resolution_ <= 0) {
+        edit->setToolTip(QString());
+        return;
+    }
+    const QString mm = QLocale(QLocale::Polish, QLocale::Poland).toString(dots * 25.4 / resolution_, 'f', 1);
+    edit->setToolTip(QString("%1 = %2 mm przy %3 dpi").arg(dots).arg(mm).arg(resolution_));
 }
 
 PrintBox::~PrintBox() = default;
@@ -135,6 +157,7 @@ void PrintBox::SpeedButton7Click() {
         return;
     }
     Label371->setText(QString::number(kombinator::BlanksNeeded(static_cast<std::int64_t>(list_.Lines().size()))));
+    ShowResolution();
     Panel89->show();
     Panel90->show();
 }
@@ -152,7 +175,7 @@ bool PrintBox::BuildPages(std::vector<kombinator::CouponPage>& pages) {
     return true;
 }
 
-void PrintBox::PrintPages(PrintSurface& surface, const std::vector<kombinator::CouponPage>& pages) {
+void PrintBox::PrintPages(PrintSurface& surface, const std::vector<kombinator::CouponPage>& pages, bool ruler) {
     if (pages.empty()) return;
     const PrintSurface::JobStart start = surface.BeginJob("MS Sans Serif", 8);
     if (start == PrintSurface::JobStart::Failed) {
@@ -163,31 +186,35 @@ void PrintBox::PrintPages(PrintSurface& surface, const std::vector<kombinator::C
     if (start != PrintSurface::JobStart::Started) return;
     for (std::size_t i = 0; i < pages.size(); ++i) {
         if (i > 0) surface.NewPage();
+        if (ruler) surface.DrawRuler();
         for (const kombinator::CouponText& text : pages[i]) surface.DrawText(text.x, text.y, FromBytes(text.text));
     }
     surface.EndJob();
+    // The printer dialog may have chosen another printer.
+    ShowResolution();
 }
 
 void PrintBox::Button1Click() {
     if (!ReadPrintSettings()) return;
-    PrintPages(*surface_, {kombinator::BuildTestPage(printSettings_)});
+    PrintPages(*surface_, {kombinator::BuildTestPage(printSettings_)}, true);
 }
 
 void PrintBox::Button3Click() {
     std::vector<kombinator::CouponPage> pages;
     if (!BuildPages(pages)) return;
-    PrintPages(*surface_, pages);
+    PrintPages(*surface_, pages, false);
 }
 
 void PrintBox::PreviewButtonClick() {
     std::vector<kombinator::CouponPage> pages;
     if (!BuildPages(pages)) return;
     // The preview shows the pages on the printer that prints them, at its resolution.
+    ShowResolution();
     QPrintPreviewDialog preview(&ownSurface_->Printer(), static_cast<QWidget*>(parent()));
     preview.setWindowTitle("Podgląd wydruku");
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* target) {
         QtPrintSurface surface(*target);
-        PrintPages(surface, pages);
+        PrintPages(surface, pages, true);
     });
     preview.exec();
 }

@@ -51,8 +51,12 @@ private:
     bool ReadPrintSettings();
     // The checks of "Drukuj" in order, then the pages of the range; false when one failed (reported).
     bool BuildPages(std::vector<kombinator::CouponPage>& pages);
-    // One job: the pages in order, a new page between two of them.
-    void PrintPages(PrintSurface& surface, const std::vector<kombinator::CouponPage>& pages);
+    // One job: the pages in order, a new page between two of them; with `ruler` every page
+    // also gets the millimetre ruler (the test page and the preview, never the coupons).
+    void PrintPages(PrintSurface& surface, const std::vector<kombinator::CouponPage>& pages, bool ruler);
+    // The resolution line and each offset's value in millimetres, for the printer in use.
+    void ShowResolution();
+    void ShowOffsetInMillimetres(QLineEdit* edit);
 
     AppState& state_;
     DialogService& dialogs_;
@@ -72,6 +76,8 @@ private:
     QPushButton* Button3 = nullptr;
     QPushButton* PreviewButton = nullptr;
     QLabel* Label371 = nullptr;
+    QLabel* ResolutionLabel = nullptr;
+    int resolution_ = 0;
     QLineEdit* MaskEdit27 = nullptr;
     QLineEdit* MaskEdit28 = nullptr;
     RadioGroup* RadioGroup19 = nullptr;

@@ -3,9 +3,18 @@
 #include <QFont>
 #include <algorithm>
 #include <QFontMetrics>
+#include <QPageLayout>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <cmath>
+
+int UsePrintResolution(QPrinter& printer) {
+    if (printer.outputFormat() == QPrinter::PdfFormat && printer.resolution() != PdfResolution &&
+        !printer.paintingActive())
+        printer.setResolution(PdfResolution);
+    return printer.resolution();
+}
 
 QtPrintSurface::QtPrintSurface(QWidget* dialogParent) : dialogParent_(dialogParent), askForPrinter_(true) {}
 
@@ -30,6 +39,7 @@ PrintSurface::JobStart QtPrintSurface::BeginJob(const QString& fontName, int poi
         printer_ = ownPrinter_.get();
     }
     QPrinter* printer = printer_;
+    UsePrintResolution(*printer);
     // Device units are the printer's dots, measured from the printable area's top-left corner.
     printer->setFullPage(false);
     painter_ = std::make_unique<QPainter>();
@@ -62,4 +72,33 @@ void QtPrintSurface::NewPage() {
 void QtPrintSurface::EndJob() {
     if (painter_) painter_->end();
     painter_.reset();
+}
+
+void QtPrintSurface::DrawRuler() {
+    if (!painter_ || !printer_) return;
+    const double dotsPerMm = printer_->resolution() / 25.4;
+    const QRect page = printer_->pageLayout().paintRectPixels(printer_->resolution());
+    painter_->save();
+    QPen pen(QColor(170, 170, 170));
+    pen.setWidthF(std::max(1.0, 0.1 * dotsPerMm));
+    painter_->setPen(pen);
+    QFont numbers = painter_->font();
+    numbers.setPointSizeF(5);
+    painter_->setFont(QFont(numbers, printer_));
+    auto tick = [&](int mm) { return (mm % 10 == 0 ? 4.0 : mm % 5 == 0 ? 2.5 : 1.5) * dotsPerMm; };
+    for (int mm = 0; mm * dotsPerMm < page.width(); ++mm) {
+        const double x = mm * dotsPerMm;
+        painter_->drawLine(QPointF(x, 0), QPointF(x, tick(mm)));
+        if (mm % 10 == 0 && mm > 0)
+            painter_->drawText(QPointF(x + 0.5 * dotsPerMm, 4.0 * dotsPerMm + painter_->fontMetrics().ascent()),
+                               QString::number(mm));
+    }
+    for (int mm = 0; mm * dotsPerMm < page.height(); ++mm) {
+        const double y = mm * dotsPerMm;
+        painter_->drawLine(QPointF(0, y), QPointF(tick(mm), y));
+        if (mm % 10 == 0 && mm > 0)
+            painter_->drawText(QPointF(4.5 * dotsPerMm, y + painter_->fontMetrics().ascent() / 2.0),
+                               QString::number(mm));
+    }
+    painter_->restore();
 }

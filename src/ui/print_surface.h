@@ -20,7 +20,18 @@ public:
     virtual void DrawText(qint64 x, qint64 y, const QString& text) = 0;
     virtual void NewPage() = 0;
     virtual void EndJob() = 0;
+    // A faint millimetre ruler along the top and left edge of the current page, for reading
+    // the offsets off a test page or a preview; no mark of a coupon. Nothing by default.
+    virtual void DrawRuler() {}
 };
+
+// A PDF file is written at this resolution, so that offsets calibrated for a 600-dpi printer
+// land the same in the file and in the preview.
+constexpr int PdfResolution = 600;
+
+// The resolution printing on `printer` uses, in dots per inch: a printer's own, PdfResolution
+// for a PDF file (set on the printer). Call it before a job or a preview begins.
+int UsePrintResolution(QPrinter& printer);
 
 // Paints on a QPrinter in its own device units. Without a printer of its own it asks for one
 // with QPrintDialog at every job; with a given printer (a PDF file, a preview) it asks nothing.
@@ -39,6 +50,7 @@ public:
     void DrawText(qint64 x, qint64 y, const QString& text) override;
     void NewPage() override;
     void EndJob() override;
+    void DrawRuler() override;
 
 private:
     QWidget* dialogParent_ = nullptr;

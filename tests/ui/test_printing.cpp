@@ -7,7 +7,9 @@
 #include <QLineEdit>
 #include <QPageLayout>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QLabel>
@@ -76,6 +78,40 @@ const QByteArray Lines[7] = {"1-0  2-2  0-3  1-1  3-0  0-0  ", "0-0  0-0  0-0  0
 // Offsets: PX1 100, X1X2 50, PY1 200, Y1Y2 30, PYK 10, PYZ 40, PNR 70.
 const char* OffsetEdits[7] = {"MaskEdit46", "MaskEdit21", "MaskEdit23", "MaskEdit24",
                               "MaskEdit25", "MaskEdit26", "MaskEdit22"};
+
+struct PdfWord {
+    int page;
+    double x;
+    double y;
+    QString text;
+};
+
+// The words of a PDF with their top-left corners in points, as `pdftotext -bbox` reports them.
+QList<PdfWord> ReadPdfWords(const QString& pdf) {
+    QProcess pdftotext;
+    pdftotext.start("pdftotext", {"-bbox", pdf, "-"});
+    if (!pdftotext.waitForFinished(20000)) return {};
+    const QString html = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    QList<PdfWord> words;
+    int page = 0;
+    const QRegularExpression token(R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re");
+    for (auto it = token.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        if (m.captured(0).startsWith("<page")) {
+            ++page;
+            continue;
+        }
+        words.append({page, m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3)});
+    }
+    return words;
+}
+
+// The numbers of the millimetre ruler: one every 10 mm along the top and the left edge.
+int RulerNumbers(const QList<PdfWord>& words) {
+    int count = 0;
+    for (const PdfWord& w : words) count += w.text == "10" || w.text == "20" || w.text == "50" ? 1 : 0;
+    return count;
+}
 
 }  // namespace
 
@@ -383,6 +419,84 @@ private slots:
         }
         QCOMPARE(marks1, 60);
         QCOMPARE(marks2, 24);
+        QCOMPARE(RulerNumbers(ReadPdfWords(pdf)), 0);  // coupons carry no ruler
+    }
+
+    // The print box names the resolution its dots are printed at, and each offset edit tells
+    // its value in millimetres; without a printer of its own the program writes PDF at 600 dpi.
+    void offsetsAreShownInMillimetresOfTheResolutionInUse_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("one inch") << "600" << "600 = 25,4 mm przy 600 dpi";
+        QTest::newRow("a fraction") << "120" << "120 = 5,1 mm przy 600 dpi";
+        QTest::newRow("zero") << "0" << "0 = 0,0 mm przy 600 dpi";
+        QTest::newRow("empty") << "" << "";
+        QTest::newRow("a gap") << "1 2" << "";
+    }
+    void offsetsAreShownInMillimetresOfTheResolutionInUse() {
+        QFETCH(QString, typed);
+        QFETCH(QString, hint);
+        if (!QPrinterInfo::defaultPrinter().isNull()) QSKIP("a real printer is installed");
+        OpenLines(1);
+        QCOMPARE(W<QLabel>("ResolutionLabel")->text(), QString("Rozdzielczość: 600 dpi"));
+        QVERIFY(W("ResolutionLabel")->isVisibleTo(stage.get()));
+        W<QLineEdit>("MaskEdit46")->setText(typed);
+        QCOMPARE(W("MaskEdit46")->toolTip(), hint);
+        dialogs->Clear();
+    }
+
+    // A test page printed through the print dialog into a PDF: 600 dpi whatever resolution the
+    // printer was made with, the ruler along the edges, every text at its dots * 72 / 600.
+    void aTestPageInAPdfIsPrintedAt600DpiWithTheRuler() {
+        if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
+        QtPrintSurface asking(stage.get());
+        const QString pdf = dir.filePath("test-page.pdf");
+        asking.Printer().setOutputFormat(QPrinter::PdfFormat);
+        asking.Printer().setResolution(1200);
+        asking.Printer().setOutputFileName(pdf);
+        stage->SetPrintSurface(&asking);
+        SetOffsets({600, 300, 1200, 150, 60, 200, 400});
+        QTimer::singleShot(0, this, [] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->accept();
+        });
+        stage->Printing().Button1Click();
+        QCOMPARE(asking.Printer().resolution(), 600);
+        const QList<PdfWord> words = ReadPdfWords(pdf);
+        const QPointF margin = asking.Printer().pageLayout().paintRect(QPageLayout::Point).topLeft();
+        auto at = [&](const QString& text, double x, double y) {
+            for (const PdfWord& w : words)
+                if (w.text == text && qAbs(w.x - margin.x() - x) <= 1.0 && qAbs(w.y - margin.y() - y) <= 1.0)
+                    return true;
+            qWarning("no %s at %.1f, %.1f pt", qPrintable(text), x, y);
+            return false;
+        };
+        QVERIFY(at("TEST", 10 * 72.0 / 600, 400 * 72.0 / 600));
+        QVERIFY(at("***", 72, 144));                          // PX1 600, PY1 1200: one inch, two inches
+        QVERIFY(at("***", 72 + 9 * 36, 144 + 23 * 18 + 5 * 7.2));  // the last box
+        QVERIFY(RulerNumbers(words) >= 4);
+        dialogs->Clear();
+    }
+
+    // "Podgląd" shows the ruler too: its pages, printed from the preview, carry it.
+    void thePreviewShowsTheRuler() {
+        if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
+        OpenLines(3);
+        SetRange("1", "1");
+        const QString pdf = dir.filePath("preview.pdf");
+        QTimer::singleShot(0, this, [&] {
+            auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+            if (!preview) return;
+            preview->printer()->setOutputFileName(pdf);
+            if (auto* widget = preview->findChild<QPrintPreviewWidget*>()) widget->print();
+            preview->reject();
+        });
+        stage->Printing().PreviewButtonClick();
+        const QList<PdfWord> words = ReadPdfWords(pdf);
+        QVERIFY(RulerNumbers(words) >= 4);
+        bool couponNumber = false;  // the coupon itself is on the page as well
+        for (const PdfWord& w : words) couponNumber = couponNumber || (w.text == "1" && w.page == 1);
+        QVERIFY(couponNumber);
+        dialogs->Clear();
     }
 };
 
