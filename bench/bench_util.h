@@ -42,6 +42,7 @@ void Compare(const char* name, Reference&& reference, Fast&& fast, int reference
 
 // The benchmark groups main() runs, one per area of the program.
 void RunEngineBenchmarks();
+void RunFunnelBenchmarks();
 void RunReductionBenchmarks();
 void RunAnalysisBenchmarks();
 void RunCliBenchmarks();

@@ -1,5 +1,5 @@
 // kombinator-bench [GROUP...]: timings of the hot paths against the straightforward reference.
-// Without arguments every group runs; otherwise only the named ones (engine, reduction, cli, optimise, analysis).
+// Without arguments every group runs; otherwise only the named ones (engine, funnel, reduction, cli, optimise, analysis).
 #include <cstring>
 
 #include "bench_util.h"
@@ -9,6 +9,7 @@ int main(int argc, char** argv) {
         const char* name;
         void (*run)();
     } groups[] = {{"engine", RunEngineBenchmarks},
+                  {"funnel", RunFunnelBenchmarks},
                   {"reduction", RunReductionBenchmarks},
                   {"cli", RunCliBenchmarks},
                   {"optimise", RunOptimiseBenchmarks},

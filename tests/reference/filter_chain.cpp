@@ -242,21 +242,62 @@ std::string ValidateFilterSettingsReference(const FilterSettings& s) {
     return {};
 }
 
-FilterRunResult FilterRunReference(const FilterSettings& s, CandidateStore& store) {
-    FilterRunResult result;
-    result.message = ValidateFilterSettingsReference(s);
-    if (!result.message.empty()) return result;
+namespace {
 
-    Work w(s);
-    const bool relationsActive = w.RelationsActive();
-    if (relationsActive) {
-        int d = 0;
-        for (int p = 1; p <= 6; ++p)
-            if (s.TypeMarks[p][0] == 2 || s.TypeMarks[p][1] == 2 || s.TypeMarks[p][2] == 2) ++d;
-        for (int k = 1; k <= 7; ++k) w.relationAllowed[k] = (k <= d + 1 && s.RelationTicked[k] == 1) ? 1 : 0;
+// The verdict codes of the chain, -1 for a pass or the number of the rejecting step in the
+// chain's order: 0 type grid, 1 relation, 2 RI, 3 goal ranges, 4 RJ draws, 5 RJ twos,
+// 6 results per position, 7 P-N, 8 preferred, 9 RW, 10 home block, 11 away block, 12 Block G, 13 Block D.
+struct Chain {
+    Work w;
+    bool relationsActive;
+
+    explicit Chain(const FilterSettings& s) : w(s), relationsActive(w.RelationsActive()) {
+        if (relationsActive) {
+            int d = 0;
+            for (int p = 1; p <= 6; ++p)
+                if (s.TypeMarks[p][0] == 2 || s.TypeMarks[p][1] == 2 || s.TypeMarks[p][2] == 2) ++d;
+            for (int k = 1; k <= 7; ++k) w.relationAllowed[k] = (k <= d + 1 && s.RelationTicked[k] == 1) ? 1 : 0;
+        }
     }
 
-    std::int32_t count = 0;
+    // g[1..12]: home 1, away 1, ..., away 6.
+    int Verdict(const int* g) {
+        const FilterSettings& s = w.s;
+        // Steps 1 and 2: the signs and the type grid.
+        w.passes = true;
+        for (int p = 1; p <= 6; ++p) w.signs[p] = Sign(g[2 * p - 1], g[2 * p]);
+        w.TypeGrid();
+        if (!w.passes) return 0;
+        if (relationsActive && (w.Relation(), !w.passes)) return 1;
+        if (s.RiActive == 1 && (w.Ri(), !w.passes)) return 2;
+        int h = 0, a = 0;
+        for (int p = 1; p <= 6; ++p) {
+            h += g[2 * p - 1];
+            a += g[2 * p];
+        }
+        if (w.GoalRanges(h, a), !w.passes) return 3;
+        if (s.RjDrawActive == 1 && (w.Rj(s.RjDrawTemplate, 0), !w.passes)) return 4;
+        if (s.RjTwoActive == 1 && (w.Rj(s.RjTwoTemplate, 2), !w.passes)) return 5;
+        // Step 8: the working Combination, then the predicates on goals.
+        for (int p = 1; p <= 6; ++p) {
+            w.home[p] = static_cast<Byte>(g[2 * p - 1]);
+            w.away[p] = static_cast<Byte>(g[2 * p]);
+        }
+        if (w.Results(), !w.passes) return 6;
+        if (s.PnActive == 1 && (w.Pn(), !w.passes)) return 7;
+        if (s.PreferredActive == 1 && (w.PreferredResultsPass(), !w.passes)) return 8;
+        if (s.RwActive == 1 && (w.RwTemplatesPass(), !w.passes)) return 9;
+        if (s.HomeBlockActive == 1 && (w.BlockCounts(w.home, s.HomeBlockCounts), !w.passes)) return 10;
+        if (s.AwayBlockActive == 1 && (w.BlockCounts(w.away, s.AwayBlockCounts), !w.passes)) return 11;
+        if (s.BlockGActive == 1 && (w.Block(1, s.BlockGSigns, s.BlockGRange), !w.passes)) return 12;
+        if (s.BlockDActive == 1 && (w.Block(4, s.BlockDSigns, s.BlockDRange), !w.passes)) return 13;
+        return -1;
+    }
+};
+
+// Runs fn(g) for every Combination in canonical order, g[1..12] its twelve goal counts.
+template <class Fn>
+void ForEachCombination(Fn&& fn) {
     int g[13];
     for (g[1] = 0; g[1] < 4; ++g[1])
     for (g[2] = 0; g[2] < 4; ++g[2])
@@ -269,47 +310,49 @@ FilterRunResult FilterRunReference(const FilterSettings& s, CandidateStore& stor
     for (g[9] = 0; g[9] < 4; ++g[9])
     for (g[10] = 0; g[10] < 4; ++g[10])
     for (g[11] = 0; g[11] < 4; ++g[11])
-    for (g[12] = 0; g[12] < 4; ++g[12]) {
-        // Steps 1 and 2: the signs and the type grid.
-        w.passes = true;
-        for (int p = 1; p <= 6; ++p) w.signs[p] = Sign(g[2 * p - 1], g[2 * p]);
-        w.TypeGrid();
-        if (w.passes && relationsActive) w.Relation();
-        if (w.passes && s.RiActive == 1) w.Ri();
-        if (w.passes) {
-            int h = 0, a = 0;
-            for (int p = 1; p <= 6; ++p) {
-                h += g[2 * p - 1];
-                a += g[2 * p];
-            }
-            w.GoalRanges(h, a);
+    for (g[12] = 0; g[12] < 4; ++g[12]) fn(g);
+}
+
+}  // namespace
+
+FilterRunResult FilterRunReference(const FilterSettings& s, CandidateStore& store) {
+    FilterRunResult result;
+    result.message = ValidateFilterSettingsReference(s);
+    if (!result.message.empty()) return result;
+
+    Chain chain(s);
+    std::int32_t count = 0;
+    ForEachCombination([&](const int* g) {
+        if (chain.Verdict(g) != -1) return;
+        ++count;
+        if (count <= StoreCapacity) {
+            std::uint8_t* r = store.RecordBytes(count);
+            for (int i = 0; i < 12; ++i) r[i] = static_cast<std::uint8_t>(g[i + 1]);
         }
-        if (w.passes && s.RjDrawActive == 1) w.Rj(s.RjDrawTemplate, 0);
-        if (w.passes && s.RjTwoActive == 1) w.Rj(s.RjTwoTemplate, 2);
-        if (!w.passes) continue;
-        // Step 8: the working Combination, then the predicates on goals.
-        for (int p = 1; p <= 6; ++p) {
-            w.home[p] = static_cast<Byte>(g[2 * p - 1]);
-            w.away[p] = static_cast<Byte>(g[2 * p]);
-        }
-        w.Results();
-        if (w.passes && s.PnActive == 1) w.Pn();
-        if (w.passes && s.PreferredActive == 1) w.PreferredResultsPass();
-        if (w.passes && s.RwActive == 1) w.RwTemplatesPass();
-        if (w.passes && s.HomeBlockActive == 1) w.BlockCounts(w.home, s.HomeBlockCounts);
-        if (w.passes && s.AwayBlockActive == 1) w.BlockCounts(w.away, s.AwayBlockCounts);
-        if (w.passes && s.BlockGActive == 1) w.Block(1, s.BlockGSigns, s.BlockGRange);
-        if (w.passes && s.BlockDActive == 1) w.Block(4, s.BlockDSigns, s.BlockDRange);
-        if (w.passes) {
-            ++count;
-            if (count <= StoreCapacity) {
-                std::uint8_t* r = store.RecordBytes(count);
-                for (int i = 0; i < 12; ++i) r[i] = static_cast<std::uint8_t>(g[i + 1]);
-            }
-        }
-    }
+    });
     result.CandidateCount = count;
     return result;
+}
+
+int ChainVerdictReference(const FilterSettings& s, const Combination& c) {
+    Chain chain(s);
+    int g[13] = {};
+    for (int p = 1; p <= 6; ++p) {
+        g[2 * p - 1] = c.at(p).home;
+        g[2 * p] = c.at(p).away;
+    }
+    return chain.Verdict(g);
+}
+
+std::array<std::int32_t, 15> FunnelReference(const FilterSettings& s) {
+    std::array<std::int32_t, 15> rejected{};
+    Chain chain(s);
+    ForEachCombination([&](const int* g) { ++rejected[static_cast<std::size_t>(chain.Verdict(g) + 1)]; });
+    // Index 0 held the passes; move them to the end.
+    const std::int32_t passed = rejected[0];
+    for (std::size_t i = 0; i < 14; ++i) rejected[i] = rejected[i + 1];
+    rejected[14] = passed;
+    return rejected;
 }
 
 }  // namespace kombinator::reference
