@@ -195,6 +195,17 @@ void PrepareHalves(const FilterSettings& s, FunnelWorkspace& w) {
 
 }  // namespace
 
+FilterRunResult CountFilterRun(const FilterSettings& s) {
+    FilterRunResult result;
+    std::int32_t count = 0;
+    result.message = ForEachPassingSet(s, [&](int, const HalfSet& seconds) {
+        count += seconds.Count();
+        return true;
+    });
+    if (result.valid()) result.CandidateCount = count;
+    return result;
+}
+
 FilterFunnelResult FilterFunnel(const FilterSettings& s) {
     FilterFunnelResult result;
     result.message = ValidateFilterSettings(s);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/combination.h"
+#include "engine/filter_run.h"
 #include "engine/filter_settings.h"
 
 namespace kombinator {
@@ -61,6 +62,9 @@ struct FilterFunnelResult {
     std::int32_t passed = 0;        // equals the FilterRun's CandidateCount
     bool valid() const { return message.empty(); }
 };
+
+// The FilterRun's count and message for these settings, without touching any store.
+FilterRunResult CountFilterRun(const FilterSettings& settings);
 
 // The funnel of the whole space of 16,777,216 Combinations, without touching any store.
 FilterFunnelResult FilterFunnel(const FilterSettings& settings);

@@ -43,7 +43,7 @@ INSTANTIATE_TEST_SUITE_P(Seeds, FilterRunMatchesReference, ::testing::Range(1, 7
 TEST(ForEachPassingSet, StreamsExactlyThePassingCombinationsInOrder) {
     auto store = std::make_unique<CandidateStore>();
     for (std::uint32_t seed = 7000; seed < 7000 + SeedsPerShard; ++seed) {
-        const FilterSettings s = RandomSettings(seed);
+        const FilterSettings s = reference::RandomSettings(seed);
         const FilterRunResult run = FilterRun(s, *store);
         std::int64_t streamed = 0, previous = -1;
         bool ordered = true, passing = true, emptySet = false;
