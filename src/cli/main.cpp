@@ -21,9 +21,15 @@ struct Command {
 
 // Every command, in the order --help lists them.
 constexpr Command Commands[] = {
-    {"count", kombinator::cli::RunCountCommand, "count PROFILE [--candidates FILE]",
+    {"count", kombinator::cli::RunCountCommand, "count PROFILE [--candidates FILE] [--funnel]",
      "Run the filters of a filter profile and print CandidateCount: N; with --candidates\n"
-     "also save the first 30,000 candidates as a system file.",
+     "also save the first 30,000 candidates as a system file; with --funnel also print how\n"
+     "many Combinations each step of the filter chain receives and rejects.",
+     true},
+    {"backtest", kombinator::cli::RunBacktestCommand, "backtest PROFILE ARCHIVE",
+     "Test the filters of a profile on the real outcomes of past rounds (a system file, one\n"
+     "round per line): each round passes or is rejected by the first step named, then\n"
+     "Passed: P of T.",
      true},
     {"system", kombinator::cli::RunSystemCommand, "system PROFILE --guarantee 6|5|4|3 --out FILE",
      "Turn the candidates of a profile (1 to 30,000 of them) into a system file: all of\n"
