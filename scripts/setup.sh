@@ -9,6 +9,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth poppler-utils
   desktop-file-utils appstream lintian dpkg-dev librsvg2-bin xdg-user-dirs
+  libcups2-dev cups printer-driver-cups-pdf ghostscript
 )
 
 missing=()

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class QPrinter;
 class QWidget;
 
 class DialogService {
@@ -24,4 +25,7 @@ public:
     virtual QString SaveFileName(const QString& filter, const QString& defaultSuffix) = 0;
     // An open-file dialog; the file need not exist. Empty when cancelled.
     virtual QString OpenFileName(const QString& filter, const QString& defaultSuffix) = 0;
+    // The print dialog: the user chooses the printer (and its options) a job goes to, written
+    // into `printer`. False when cancelled.
+    virtual bool ChoosePrinter(QPrinter& printer) = 0;
 };

@@ -79,7 +79,7 @@ PrintBox::PrintBox(AppState& state, DialogService& dialogs, const SystemListBox&
     connect(PreviewButton, &QPushButton::clicked, this, &PrintBox::PreviewButtonClick);
     Panel90->hide();
 
-    ownSurface_ = std::make_unique<QtPrintSurface>(parent);
+    ownSurface_ = std::make_unique<QtPrintSurface>(dialogs_);
     surface_ = ownSurface_.get();
     ShowResolution();
 }
@@ -180,7 +180,8 @@ void PrintBox::PrintPages(PrintSurface& surface, const std::vector<kombinator::C
     const PrintSurface::JobStart start = surface.BeginJob("MS Sans Serif", 8);
     if (start == PrintSurface::JobStart::Failed) {
         // The printer's own failure is reported, never taken for a printed coupon.
-        dialogs_.Error("Printer selected is not valid");
+        const QString problem = surface.Problem();
+        dialogs_.Error(problem.isEmpty() ? QString("Printer selected is not valid") : problem);
         return;
     }
     if (start != PrintSurface::JobStart::Started) return;
@@ -189,9 +190,10 @@ void PrintBox::PrintPages(PrintSurface& surface, const std::vector<kombinator::C
         if (ruler) surface.DrawRuler();
         for (const kombinator::CouponText& text : pages[i]) surface.DrawText(text.x, text.y, FromBytes(text.text));
     }
-    surface.EndJob();
+    const bool handedOver = surface.EndJob();
     // The printer dialog may have chosen another printer.
     ShowResolution();
+    if (!handedOver) dialogs_.Error(surface.Problem());
 }
 
 void PrintBox::Button1Click() {

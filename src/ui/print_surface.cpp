@@ -1,11 +1,13 @@
 #include "ui/print_surface.h"
 
+#include "ui/dialog_service.h"
+#include "ui/print_queue.h"
+
 #include <QFont>
 #include <algorithm>
 #include <QFontMetrics>
 #include <QPageLayout>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <cmath>
 
@@ -16,7 +18,7 @@ int UsePrintResolution(QPrinter& printer) {
     return printer.resolution();
 }
 
-QtPrintSurface::QtPrintSurface(QWidget* dialogParent) : dialogParent_(dialogParent), askForPrinter_(true) {}
+QtPrintSurface::QtPrintSurface(DialogService& dialogs) : dialogs_(&dialogs) {}
 
 QtPrintSurface::QtPrintSurface(QPrinter& printer) : printer_(&printer) {}
 
@@ -31,15 +33,22 @@ QPrinter& QtPrintSurface::Printer() {
 }
 
 PrintSurface::JobStart QtPrintSurface::BeginJob(const QString& fontName, int pointSize) {
-    if (askForPrinter_) {
+    if (dialogs_) {
         // Each job asks for its printer; the last choice is offered again.
         if (!ownPrinter_) ownPrinter_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        QPrintDialog dialog(ownPrinter_.get(), dialogParent_);
-        if (dialog.exec() != QDialog::Accepted) return JobStart::Cancelled;
+        if (!dialogs_->ChoosePrinter(*ownPrinter_)) return JobStart::Cancelled;
         printer_ = ownPrinter_.get();
     }
     QPrinter* printer = printer_;
     UsePrintResolution(*printer);
+    // The job's name in the print queue (and of the file a PDF queue writes).
+    if (printer->docName().isEmpty()) printer->setDocName("Kombinator");
+    problem_.clear();
+    if (printer->outputFormat() == QPrinter::NativeFormat) {
+        // A queue that is gone, refuses jobs or whose scheduler is down gets no job at all.
+        problem_ = PrintQueueProblem(printer->printerName());
+        if (!problem_.isEmpty()) return JobStart::Failed;
+    }
     // Device units are the printer's dots, measured from the printable area's top-left corner.
     printer->setFullPage(false);
     painter_ = std::make_unique<QPainter>();
@@ -69,9 +78,13 @@ void QtPrintSurface::NewPage() {
     if (painter_ && printer_) printer_->newPage();
 }
 
-void QtPrintSurface::EndJob() {
-    if (painter_) painter_->end();
+bool QtPrintSurface::EndJob() {
+    if (!painter_) return true;
+    painter_->end();
     painter_.reset();
+    if (printer_->outputFormat() != QPrinter::NativeFormat) return true;
+    problem_ = PrintSubmissionProblem(printer_->printerName());
+    return problem_.isEmpty();
 }
 
 void QtPrintSurface::DrawRuler() {

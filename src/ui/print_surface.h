@@ -7,7 +7,7 @@
 
 class QPainter;
 class QPrinter;
-class QWidget;
+class DialogService;
 
 class PrintSurface {
 public:
@@ -19,7 +19,11 @@ public:
     // Draws `text` with its top-left corner at (x, y) in printer device units.
     virtual void DrawText(qint64 x, qint64 y, const QString& text) = 0;
     virtual void NewPage() = 0;
-    virtual void EndJob() = 0;
+    // Hands the job to the printer; false when the print system refused it (Problem() says why).
+    virtual bool EndJob() = 0;
+    // The print system's own explanation of a Failed start or a refused job; empty when it gave
+    // none.
+    virtual QString Problem() const { return QString(); }
     // A faint millimetre ruler along the top and left edge of the current page, for reading
     // the offsets off a test page or a preview; no mark of a coupon. Nothing by default.
     virtual void DrawRuler() {}
@@ -34,10 +38,11 @@ constexpr int PdfResolution = 600;
 int UsePrintResolution(QPrinter& printer);
 
 // Paints on a QPrinter in its own device units. Without a printer of its own it asks for one
-// with QPrintDialog at every job; with a given printer (a PDF file, a preview) it asks nothing.
+// through the dialog service at every job; with a given printer (a PDF file, a preview) it asks
+// nothing. A job for a print queue is checked with the print system before and after.
 class QtPrintSurface : public PrintSurface {
 public:
-    explicit QtPrintSurface(QWidget* dialogParent);
+    explicit QtPrintSurface(DialogService& dialogs);
     // Draws on `printer`, owned by the caller, without a dialog.
     explicit QtPrintSurface(QPrinter& printer);
     ~QtPrintSurface() override;
@@ -49,12 +54,13 @@ public:
     JobStart BeginJob(const QString& fontName, int pointSize) override;
     void DrawText(qint64 x, qint64 y, const QString& text) override;
     void NewPage() override;
-    void EndJob() override;
+    bool EndJob() override;
+    QString Problem() const override { return problem_; }
     void DrawRuler() override;
 
 private:
-    QWidget* dialogParent_ = nullptr;
-    bool askForPrinter_ = false;
+    DialogService* dialogs_ = nullptr;
+    QString problem_;
     std::unique_ptr<QPrinter> ownPrinter_;
     QPrinter* printer_ = nullptr;
     std::unique_ptr<QPainter> painter_;

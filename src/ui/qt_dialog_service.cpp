@@ -10,6 +10,8 @@
 #include <QIdentityProxyModel>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QSpacerItem>
 #include <QStringList>
 #include <QTreeView>
@@ -124,6 +126,11 @@ void QtDialogService::PrepareFileDialog(QFileDialog& dialog, QFileDialog::Accept
                                           QDateTime(QDate(2026, 12, 28), QTime(23, 59)), QLocale::ShortFormat)) +
                                           padding);
     }
+}
+
+bool QtDialogService::ChoosePrinter(QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent_);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 QString QtDialogService::ToQtFilter(const QString& programFilter) {

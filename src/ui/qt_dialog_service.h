@@ -1,5 +1,5 @@
 #pragma once
-// The real dialog service: QMessageBox and QFileDialog, centred on the main window.
+// The real dialog service: QMessageBox, QFileDialog and QPrintDialog, centred on the main window.
 
 #include <QFileDialog>
 #include <QPointer>
@@ -23,6 +23,7 @@ public:
     bool ConfirmationQuestion(const QString& text) override;
     QString SaveFileName(const QString& filter, const QString& defaultSuffix) override;
     QString OpenFileName(const QString& filter, const QString& defaultSuffix) override;
+    bool ChoosePrinter(QPrinter& printer) override;
 
     // "Plik textowy(*.txt)|*.txt" -> "Plik textowy(*.txt)", "Teksty|*.txt;*.kfp" -> "Teksty (*.txt
     // *.kfp)": pairs of description and patterns separated by '|', several patterns in one entry

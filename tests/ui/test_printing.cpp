@@ -14,11 +14,11 @@
 #include <QStandardPaths>
 #include <QLabel>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include "support/pdf_words.h"
 #include "support/scripted_dialog_service.h"
 #include "support/widget_helpers.h"
 #include "ui/app_state.h"
@@ -29,6 +29,7 @@
 #include "ui/simulation_box.h"
 #include "ui/final_stage_widgets.h"
 #include "ui/print_surface.h"
+#include "ui/qt_dialog_service.h"
 #include "ui/program_look.h"
 
 using testsupport::Require;
@@ -55,7 +56,10 @@ public:
         calls.append("new page");
         ++page;
     }
-    void EndJob() override { calls.append("end"); }
+    bool EndJob() override {
+        calls.append("end");
+        return true;
+    }
 
     QList<Drawn> OnPage(int p, const QString& text) const {
         QList<Drawn> found;
@@ -79,32 +83,10 @@ const QByteArray Lines[7] = {"1-0  2-2  0-3  1-1  3-0  0-0  ", "0-0  0-0  0-0  0
 const char* OffsetEdits[7] = {"MaskEdit46", "MaskEdit21", "MaskEdit23", "MaskEdit24",
                               "MaskEdit25", "MaskEdit26", "MaskEdit22"};
 
-struct PdfWord {
-    int page;
-    double x;
-    double y;
-    QString text;
-};
+using testsupport::PdfWord;
 
-// The words of a PDF with their top-left corners in points, as `pdftotext -bbox` reports them.
-QList<PdfWord> ReadPdfWords(const QString& pdf) {
-    QProcess pdftotext;
-    pdftotext.start("pdftotext", {"-bbox", pdf, "-"});
-    if (!pdftotext.waitForFinished(20000)) return {};
-    const QString html = QString::fromUtf8(pdftotext.readAllStandardOutput());
-    QList<PdfWord> words;
-    int page = 0;
-    const QRegularExpression token(R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re");
-    for (auto it = token.globalMatch(html); it.hasNext();) {
-        const QRegularExpressionMatch m = it.next();
-        if (m.captured(0).startsWith("<page")) {
-            ++page;
-            continue;
-        }
-        words.append({page, m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3)});
-    }
-    return words;
-}
+// The words of a PDF (none when pdftotext could not read it).
+QList<PdfWord> ReadPdfWords(const QString& pdf) { return testsupport::ReadPdfWords(pdf).words; }
 
 // The numbers of the millimetre ruler: one every 10 mm along the top and the left edge.
 int RulerNumbers(const QList<PdfWord>& words) {
@@ -329,7 +311,8 @@ private slots:
     // Without a printer of its own the surface asks with the print dialog at every job; a
     // cancelled dialog prints nothing, an accepted one prints on the chosen printer.
     void thePrintDialogChoosesThePrinter() {
-        QtPrintSurface asking(stage.get());
+        QtDialogService realDialogs(stage.get());
+        QtPrintSurface asking(realDialogs);
         const QString pdf = dir.filePath("chosen.pdf");
         asking.Printer().setOutputFormat(QPrinter::PdfFormat);
         asking.Printer().setOutputFileName(pdf);
@@ -372,32 +355,15 @@ private slots:
 
         const double dpi = printer.resolution();
         const QPointF margin = printer.pageLayout().paintRect(QPageLayout::Point).topLeft();
-        QProcess pdftotext;
-        pdftotext.start("pdftotext", {"-bbox", pdf, "-"});
-        QVERIFY(pdftotext.waitForFinished(20000));
-        const QString html = QString::fromUtf8(pdftotext.readAllStandardOutput());
-        struct Word {
-            int page;
-            double x;
-            double y;
-            QString text;
-        };
-        QList<Word> words;
-        int page = 0;
-        const QRegularExpression token(R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re");
-        for (auto it = token.globalMatch(html); it.hasNext();) {
-            const QRegularExpressionMatch m = it.next();
-            if (m.captured(0).startsWith("<page")) {
-                ++page;
-                continue;
-            }
-            words.append({page, m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3)});
-        }
+        const testsupport::PdfWords pdfWords = testsupport::ReadPdfWords(pdf);
+        QVERIFY(pdfWords.ok);
+        const QList<testsupport::PdfWord>& words = pdfWords.words;
+        const int page = pdfWords.pages;
         QCOMPARE(page, 2);
         auto expectAt = [&](int onPage, qint64 x, qint64 y, const QString& text) {
             const double px = margin.x() + x * 72.0 / dpi;
             const double py = margin.y() + y * 72.0 / dpi;
-            for (const Word& w : words)
+            for (const testsupport::PdfWord& w : words)
                 if (w.page == onPage && w.text == text && qAbs(w.x - px) <= 1.0 && qAbs(w.y - py) <= 1.0) return true;
             qWarning("no %s on page %d at %.1f, %.1f pt", qPrintable(text), onPage, px, py);
             return false;
@@ -413,7 +379,7 @@ private slots:
         QVERIFY(expectAt(1, cellX(3), cellY(23) + offsets[5], "$$$"));
         int marks1 = 0;
         int marks2 = 0;
-        for (const Word& w : words) {
+        for (const testsupport::PdfWord& w : words) {
             if (w.text != "***") continue;
             (w.page == 1 ? marks1 : marks2) += 1;
         }
@@ -449,7 +415,8 @@ private slots:
     // printer was made with, the ruler along the edges, every text at its dots * 72 / 600.
     void aTestPageInAPdfIsPrintedAt600DpiWithTheRuler() {
         if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
-        QtPrintSurface asking(stage.get());
+        QtDialogService realDialogs(stage.get());
+        QtPrintSurface asking(realDialogs);
         const QString pdf = dir.filePath("test-page.pdf");
         asking.Printer().setOutputFormat(QPrinter::PdfFormat);
         asking.Printer().setResolution(1200);

@@ -1,5 +1,7 @@
 #include "support/scripted_dialog_service.h"
 
+#include <QPrinter>
+
 void ScriptedDialogService::Message(const QString& text, const QString& title) {
     Record(Kind::Message, text, title);
 }
@@ -31,6 +33,18 @@ void ScriptedDialogService::Record(Kind kind, const QString& text, const QString
     if (OnCall) OnCall(calls_.last());
 }
 
+bool ScriptedDialogService::ChoosePrinter(QPrinter& printer) {
+    // The queue is chosen first, so OnCall sees the dialog with the user's choice made.
+    if (printers_.isEmpty()) ++unanswered_;
+    const QString name = printers_.isEmpty() ? QString() : printers_.dequeue();
+    if (!name.isEmpty()) {
+        printer.setOutputFormat(QPrinter::NativeFormat);
+        printer.setPrinterName(name);
+    }
+    Record(Kind::ChoosePrinter, name, QString());
+    return !name.isEmpty();
+}
+
 QStringList ScriptedDialogService::Texts(Kind kind) const {
     QStringList texts;
     for (const Call& call : calls_)
@@ -48,6 +62,7 @@ void ScriptedDialogService::Clear() {
     calls_.clear();
     answers_.clear();
     fileNames_.clear();
+    printers_.clear();
     unanswered_ = 0;
 }
 
@@ -59,6 +74,7 @@ QString ScriptedDialogService::KindName(Kind kind) {
         case Kind::ConfirmationQuestion: return "ConfirmationQuestion";
         case Kind::SaveFileName: return "SaveFileName";
         case Kind::OpenFileName: return "OpenFileName";
+        case Kind::ChoosePrinter: return "ChoosePrinter";
     }
     return "?";
 }

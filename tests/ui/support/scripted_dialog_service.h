@@ -12,7 +12,7 @@
 
 class ScriptedDialogService : public DialogService {
 public:
-    enum class Kind { Message, Error, WarningQuestion, ConfirmationQuestion, SaveFileName, OpenFileName };
+    enum class Kind { Message, Error, WarningQuestion, ConfirmationQuestion, SaveFileName, OpenFileName, ChoosePrinter };
 
     struct Call {
         Kind kind;
@@ -26,6 +26,7 @@ public:
     bool ConfirmationQuestion(const QString& text) override;
     QString SaveFileName(const QString& filter, const QString& defaultSuffix) override;
     QString OpenFileName(const QString& filter, const QString& defaultSuffix) override;
+    bool ChoosePrinter(QPrinter& printer) override;
 
     // Answers for the questions (both kinds share one queue, in the order they will be asked).
     void QueueAnswer(bool yes) { answers_.enqueue(yes); }
@@ -34,6 +35,9 @@ public:
     }
     // A file name for the next save or open dialog; an empty name means "cancelled".
     void QueueFileName(const QString& name) { fileNames_.enqueue(name); }
+    // The queue chosen in the next print dialog, by its name; an empty name means "cancelled".
+    // The call is recorded (and OnCall runs) after the choice is written into the printer.
+    void QueuePrinter(const QString& name) { printers_.enqueue(name); }
 
     // Runs at every call, after it is recorded and before it is answered: lets a test look at
     // the window while a question is "on screen".
@@ -45,7 +49,7 @@ public:
     // The recorded calls as "Kind: text" lines, for readable comparisons in failures.
     QStringList Transcript() const;
     // True when every queued answer and file name has been used.
-    bool AllAnswersUsed() const { return answers_.isEmpty() && fileNames_.isEmpty(); }
+    bool AllAnswersUsed() const { return answers_.isEmpty() && fileNames_.isEmpty() && printers_.isEmpty(); }
     // Questions asked with no queued answer (answered "No"), and dialogs with no queued name
     // (answered "cancelled").
     int UnansweredCount() const { return unanswered_; }
@@ -61,5 +65,6 @@ private:
     QList<Call> calls_;
     QQueue<bool> answers_;
     QQueue<QString> fileNames_;
+    QQueue<QString> printers_;
     int unanswered_ = 0;
 };
