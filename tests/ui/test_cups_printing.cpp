@@ -131,7 +131,17 @@ private:
     // queue's resolution (within a point), and the PDF holds nothing else: no other character,
     // no further page. The queue re-encodes the font, so a text is found by its first character's
     // left edge and baseline (the top of its line plus the font's ascent).
-    void ExpectPages(const QString& pdf, const std::vector<kombinator::CouponPage>& pages) {
+    // The digits of the millimetre ruler of a test page: a number every 10 mm along the top and
+    // the left edge of the printable area.
+    static int RulerDigits(const QPrinter& queue) {
+        const QSizeF area = queue.pageLayout().paintRect(QPageLayout::Millimeter).size();
+        int digits = 0;
+        for (const double length : {area.width(), area.height()})
+            for (int mm = 10; mm < length; mm += 10) digits += int(QString::number(mm).size());
+        return digits;
+    }
+
+    void ExpectPages(const QString& pdf, const std::vector<kombinator::CouponPage>& pages, bool ruler = false) {
         const testsupport::PdfChars read = testsupport::ReadPdfChars(pdf);
         QVERIFY(read.ok);
         QCOMPARE(read.pages, int(pages.size()));
@@ -147,7 +157,7 @@ private:
             QList<testsupport::PdfChar> left;
             for (const testsupport::PdfChar& c : read.chars)
                 if (c.page == page) left.append(c);
-            int printedChars = 0;
+            int printedChars = ruler ? RulerDigits(queue) : 0;
             QStringList missing;
             for (const kombinator::CouponText& text : pages[p]) {
                 printedChars += int(text.text.size());
@@ -231,7 +241,8 @@ private slots:
         state.reset();
     }
 
-    // "Test": one page with "TEST", the 240 "***" and the four "$$$", each where the offsets say.
+    // "Test": one page with "TEST", the 240 "***" and the four "$$$", each where the offsets say,
+    // and the millimetre ruler.
     void testPageThroughTheQueue() {
         OpenLines(7);
         const QStringList before = PdfsNow();
@@ -241,7 +252,7 @@ private slots:
         const QString pdf = WaitForNewPdf(before);
         QVERIFY2(!pdf.isEmpty(), "the queue wrote no PDF");
         KeepPdf(pdf, "queue_test_page");
-        ExpectPages(QString(KOMBINATOR_SCREENSHOTS) + "/queue_test_page.pdf", {kombinator::BuildTestPage(Offsets)});
+        ExpectPages(QString(KOMBINATOR_SCREENSHOTS) + "/queue_test_page.pdf", {kombinator::BuildTestPage(Offsets)}, true);
     }
 
     // "Drukuj" of a 7-line system on coupons 1 to 2: two pages, and no page after them.
