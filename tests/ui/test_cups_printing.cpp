@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPageLayout>
 #include <QPrintPreviewWidget>
@@ -270,6 +271,10 @@ private slots:
         QVERIFY(pages.ok);
         KeepPdf(pdf, "queue_coupons");
         ExpectPages(QString(KOMBINATOR_SCREENSHOTS) + "/queue_coupons.pdf", pages.pages);
+        // The print box names the resolution of the queue the coupons went to.
+        QPrinter queue(QPrinter::HighResolution);
+        queue.setPrinterName(Queue);
+        QCOMPARE(W<QLabel>("ResolutionLabel")->text(), QString("Rozdzielczość: %1 dpi").arg(queue.resolution()));
     }
 
     // "Podgląd" after printing shows the pages the queue received: the chosen queue, the same
