@@ -4,8 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh
-scripts/build.sh build/release Release
-scripts/build.sh build/sanitize RelWithDebInfo -DKOMBINATOR_SANITIZE=ON
+scripts/build.sh build/release Release -DKOMBINATOR_WERROR=ON
+scripts/build.sh build/sanitize RelWithDebInfo -DKOMBINATOR_SANITIZE=ON -DKOMBINATOR_WERROR=ON
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

@@ -39,26 +39,6 @@ std::string ValidateFilterSettings(const FilterSettings& settings) {
     return {};
 }
 
-bool ChainPasses(const FilterSettings& s, const Combination& c) {
-    const WorkSigns signs = SignsOf(c);
-    int tpCount = 0;
-    if (!TypeGridPass(s, signs, tpCount)) return false;
-    if (RelationsActive(s) && !RelationPass(s, tpCount)) return false;
-    if (s.RiActive && !RiPass(s, signs)) return false;
-    if (!GoalRangesPass(s, c)) return false;
-    if (s.RjDrawActive && !RjPass(s.RjDrawTemplate, signs, 0)) return false;
-    if (s.RjTwoActive && !RjPass(s.RjTwoTemplate, signs, 2)) return false;
-    if (!ScoresPass(s, c)) return false;
-    if (s.PnActive && !PnPass(s, c)) return false;
-    if (s.PreferredActive && !PreferredResultsPass(s, c)) return false;
-    if (s.RwActive && !RwTemplatesPass(s, c)) return false;
-    if (s.HomeBlockActive && !HomeBlockPass(s, c)) return false;
-    if (s.AwayBlockActive && !AwayBlockPass(s, c)) return false;
-    if (s.BlockGActive && !BlockGPass(s, c)) return false;
-    if (s.BlockDActive && !BlockDPass(s, c)) return false;
-    return true;
-}
-
 // The fast run. A Combination is a first half (Positions 1-3) and a second half (Positions 4-6),
 // each three ScoreIndexes packed into 12 bits, so its canonical index is first * 4096 + second.
 // Every family reduces to a test on each half alone plus a cross test on small keys of the two

@@ -23,9 +23,6 @@ struct FilterRunResult {
 // The first failing validation check's message, or an empty string when every check passes.
 std::string ValidateFilterSettings(const FilterSettings& settings);
 
-// Whether one Combination passes every family in force (the settings assumed valid).
-bool ChainPasses(const FilterSettings& settings, const Combination& c);
-
 // Receives the passing Combinations of one first half (Positions 1-3, a 12-bit half) as the set of
 // their second halves, never empty; returns false to stop the stream.
 using PassingSetVisitor = std::function<bool(int first, const HalfSet& seconds)>;

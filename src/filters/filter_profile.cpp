@@ -203,6 +203,7 @@ Vocabulary RwWords() {
 enum class ValueKind { Switch, TypeMarks, List, Bounds };
 
 struct KeySpec {
+    KeySpec(std::string n, ValueKind k) : name(std::move(n)), kind(k) {}
     std::string name;
     ValueKind kind;
     std::function<Flag&(FilterSettings&)> flag;                       // Switch

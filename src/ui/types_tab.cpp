@@ -187,7 +187,7 @@ void TypesTab::ApplyTypeMarks(const FilterSettings& s) {
         for (int c = 0; c < 3; ++c) {
             const std::uint8_t mark = s.TypeMarks[p][c];
             settings_.TypeMarks[p][c] =
-                mark == kombinator::BasicType || mark == kombinator::AdditionalType ? mark : kombinator::NotAllowed;
+                mark == kombinator::BasicType || mark == kombinator::AdditionalType ? mark : std::uint8_t{kombinator::NotAllowed};
             PaintCell(p, c);
         }
     }

@@ -308,11 +308,11 @@ TEST(FilterRun, StoredRecordsAreExactlyTheCombinationsThatPassTheChain) {
     std::vector<std::uint32_t> passing;
     for (int k = 1; k <= r.CandidateCount; ++k) passing.push_back(CanonicalIndex(store->At(k)));
     ASSERT_TRUE(std::is_sorted(passing.begin(), passing.end()));
-    for (std::uint32_t n : passing) EXPECT_TRUE(ChainPasses(s, CombinationFromCanonical(n))) << n;
+    for (std::uint32_t n : passing) EXPECT_TRUE(reference::ChainPasses(s, CombinationFromCanonical(n))) << n;
     // Every Combination outside the store fails the chain: a stride through all of them.
     int checked = 0;
     for (std::uint32_t n = 0; n < static_cast<std::uint32_t>(CombinationCount); n += 97, ++checked)
-        ASSERT_EQ(ChainPasses(s, CombinationFromCanonical(n)), std::binary_search(passing.begin(), passing.end(), n))
+        ASSERT_EQ(reference::ChainPasses(s, CombinationFromCanonical(n)), std::binary_search(passing.begin(), passing.end(), n))
             << n;
     EXPECT_GT(checked, 170000);
 }

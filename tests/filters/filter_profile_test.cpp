@@ -379,7 +379,9 @@ TEST(FilterProfile, GarbageIsRefusedWithoutHarm) {
         const ProfileReadResult r = ReadFilterProfile(*text);
         EXPECT_FALSE(r.ok);
         EXPECT_EQ(r.error.rfind("line ", 0), 0u) << r.error.substr(0, 200);
-        if (line > 0) EXPECT_EQ(r.line, line) << r.error.substr(0, 200);
+        if (line > 0) {
+            EXPECT_EQ(r.line, line) << r.error.substr(0, 200);
+        }
         EXPECT_LT(r.error.size(), 300u);
     }
     // Random damage to a valid profile: every outcome is a clean read or a clean refusal.
@@ -389,7 +391,9 @@ TEST(FilterProfile, GarbageIsRefusedWithoutHarm) {
         for (int k = 0, n = 1 + static_cast<int>(rng() % 4); k < n; ++k)
             damaged[rng() % damaged.size()] = static_cast<char>(rng());
         const ProfileReadResult r = ReadFilterProfile(damaged);
-        if (!r.ok) EXPECT_EQ(r.error.rfind("line ", 0), 0u) << r.error;
+        if (!r.ok) {
+            EXPECT_EQ(r.error.rfind("line ", 0), 0u) << r.error;
+        }
     }
 }
 

@@ -21,7 +21,9 @@ TEST(TypeGrid, MarkOfTheSignDecidesAndCountsBasicTypes) {
         const WorkSigns signs{c.signOfPosition1, 1, 0, 2, 1, 0};
         int tp = -1;
         EXPECT_EQ(TypeGridPass(s, signs, tp), c.passes) << int(c.signOfPosition1);
-        if (c.passes) EXPECT_EQ(tp, c.tpCount);
+        if (c.passes) {
+            EXPECT_EQ(tp, c.tpCount);
+        }
     }
 }
 

@@ -38,9 +38,9 @@ struct Candidates {
 Candidates MakeCandidates(std::int32_t count, std::uint32_t seed, std::uint32_t maxStep = 40) {
     Candidates c;
     std::mt19937 random(seed);
-    std::uint32_t n = random() % 5000;
+    auto n = static_cast<std::uint32_t>(random() % 5000);
     while (c.count < count) {
-        n += 1 + random() % maxStep;
+        n += 1 + static_cast<std::uint32_t>(random() % maxStep);
         c.store->Set(++c.count, CombinationFromCanonical(n % static_cast<std::uint32_t>(CombinationCount)));
     }
     return c;

@@ -62,8 +62,11 @@ TEST(CouponPages, SevenLinesGiveTwoPagesInDrawingOrder) {
     const CouponPage& second = all.pages[1];
     EXPECT_EQ(second.front().text, "2");
     EXPECT_EQ(Count(second, "***"), 24);
-    for (const CouponText& t : second)
-        if (t.text == "***") EXPECT_LT(t.x, Settings.PX1 + 4 * Settings.X1X2);  // columns 0..3 only
+    for (const CouponText& t : second) {
+        if (t.text == "***") {
+            EXPECT_LT(t.x, Settings.PX1 + 4 * Settings.X1X2);  // columns 0..3 only
+        }
+    }
 
     const CouponPages last = BuildCouponPages(lines, "2", "2", 0, Settings);
     ASSERT_TRUE(last.ok);

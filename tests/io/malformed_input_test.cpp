@@ -19,7 +19,7 @@ std::string RandomBytes(std::mt19937& random, std::size_t size) {
     static const char interesting[] = "0123456789-+  \r\n\x1a\xff";
     std::string bytes(size, '\0');
     for (char& b : bytes) {
-        const unsigned r = random();
+        const auto r = static_cast<unsigned>(random());
         b = (r & 3) == 0 ? static_cast<char>(r >> 8) : interesting[(r >> 8) % (sizeof interesting)];
     }
     return bytes;
@@ -51,13 +51,17 @@ TEST(MalformedInput, LinesChecksAndPrintsGiveAResultOrTheConversionMessage) {
                                          [](const std::string& l) { return ReadSystemLineDigits(l).ok; });
         const ResultCheck check = CheckResults(results, lines);
         EXPECT_EQ(check.ok, allRead);
-        if (!check.ok) EXPECT_TRUE(IsConversionMessage(check.message)) << check.message;
+        if (!check.ok) {
+            EXPECT_TRUE(IsConversionMessage(check.message)) << check.message;
+        }
         const CouponPages pages = BuildCouponPages(lines, "1", std::to_string(std::max(1, BlanksNeeded(static_cast<std::int64_t>(lines.size())))), 0, settings);
         if (lines.empty()) {
             EXPECT_EQ(pages.message, "Górny zakres poza dopuszczalnym limitem !");
         } else {
             EXPECT_EQ(pages.ok, allRead);
-            if (pages.ok) EXPECT_EQ(pages.pages.size(), static_cast<std::size_t>(BlanksNeeded(static_cast<std::int64_t>(lines.size()))));
+            if (pages.ok) {
+                EXPECT_EQ(pages.pages.size(), static_cast<std::size_t>(BlanksNeeded(static_cast<std::int64_t>(lines.size()))));
+            }
         }
     }
 }

@@ -2,6 +2,16 @@
 
 #include <cstdint>
 
+#include "engine/work_signs.h"
+#include "filters/block_g_d.h"
+#include "filters/block_goal_counts.h"
+#include "filters/pn_templates.h"
+#include "filters/preferred_results.h"
+#include "filters/results_goal_ranges.h"
+#include "filters/ri_rj_templates.h"
+#include "filters/rw_templates.h"
+#include "filters/type_grid.h"
+
 namespace kombinator::reference {
 
 namespace {
@@ -353,6 +363,26 @@ std::array<std::int32_t, 15> FunnelReference(const FilterSettings& s) {
     for (std::size_t i = 0; i < 14; ++i) rejected[i] = rejected[i + 1];
     rejected[14] = passed;
     return rejected;
+}
+
+bool ChainPasses(const FilterSettings& s, const Combination& c) {
+    const WorkSigns signs = SignsOf(c);
+    int tpCount = 0;
+    if (!TypeGridPass(s, signs, tpCount)) return false;
+    if (RelationsActive(s) && !RelationPass(s, tpCount)) return false;
+    if (s.RiActive && !RiPass(s, signs)) return false;
+    if (!GoalRangesPass(s, c)) return false;
+    if (s.RjDrawActive && !RjPass(s.RjDrawTemplate, signs, 0)) return false;
+    if (s.RjTwoActive && !RjPass(s.RjTwoTemplate, signs, 2)) return false;
+    if (!ScoresPass(s, c)) return false;
+    if (s.PnActive && !PnPass(s, c)) return false;
+    if (s.PreferredActive && !PreferredResultsPass(s, c)) return false;
+    if (s.RwActive && !RwTemplatesPass(s, c)) return false;
+    if (s.HomeBlockActive && !HomeBlockPass(s, c)) return false;
+    if (s.AwayBlockActive && !AwayBlockPass(s, c)) return false;
+    if (s.BlockGActive && !BlockGPass(s, c)) return false;
+    if (s.BlockDActive && !BlockDPass(s, c)) return false;
+    return true;
 }
 
 }  // namespace kombinator::reference

@@ -20,4 +20,8 @@ int ChainVerdictReference(const FilterSettings& settings, const Combination& c);
 // (in the chain's order, as ChainVerdictReference numbers them), entry 14 those that pass.
 std::array<std::int32_t, 15> FunnelReference(const FilterSettings& settings);
 
+// Whether one Combination passes every family in force (the settings assumed valid), built from
+// the families' own predicates one after another.
+bool ChainPasses(const FilterSettings& settings, const Combination& c);
+
 }  // namespace kombinator::reference

@@ -317,12 +317,12 @@ private slots:
         asking.Printer().setOutputFormat(QPrinter::PdfFormat);
         asking.Printer().setOutputFileName(pdf);
         stage->SetPrintSurface(&asking);
-        QStringList dialogs;
+        QStringList dialogClasses;
         auto answer = [&](bool accept) {
             QTimer::singleShot(0, this, [&, accept] {
                 auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
                 if (!dialog) return;
-                dialogs.append(dialog->metaObject()->className());
+                dialogClasses.append(dialog->metaObject()->className());
                 accept ? dialog->accept() : dialog->reject();
             });
         };
@@ -332,7 +332,7 @@ private slots:
         answer(true);
         stage->Printing().Button1Click();
         QVERIFY(QFile::exists(pdf));
-        QCOMPARE(dialogs.size(), 2);
+        QCOMPARE(dialogClasses.size(), 2);
     }
 
     // A real job on a QPrinter writing a PDF: every text's top-left corner lands at its device
