@@ -157,8 +157,8 @@ SystemCoverage::SystemCoverage(const std::vector<AnalysisLine>& lines)
         const auto& first = Compress.at[s.firstMask];
         const auto& second = Compress.at[s.secondMask];
         const auto set = [&](std::uint32_t canonical) {
-            const std::uint64_t at = s.offset + (std::uint64_t{first[canonical >> 12]} << s.secondShift) + second[canonical & 4095u];
-            bits_[at >> 6] |= std::uint64_t{1} << (at & 63);
+            const std::uint64_t bit = s.offset + (std::uint64_t{first[canonical >> 12]} << s.secondShift) + second[canonical & 4095u];
+            bits_[bit >> 6] |= std::uint64_t{1} << (bit & 63);
         };
         for (std::uint32_t canonical : whole) set(canonical);
         const unsigned mask = s.firstMask | (unsigned{s.secondMask} << 3);
@@ -351,17 +351,17 @@ std::vector<std::uint32_t> SystemAnalysis::Holes(int level, const AnalysisContro
     if (!coverage_ || !ok() || level <= 0) return holes;
     holes.reserve(static_cast<std::size_t>(HoleCount(level)));
     std::array<std::int64_t, 7> unused{};
-    bool stopped = false;
+    bool cut = false;
     source_.ForEachSet([&](int first, const HalfSet& seconds) {
         if (control.Stopped()) {
-            stopped = true;
+            cut = true;
             return false;
         }
         coverage_->CountFirstHalf(first, seconds, unused, &holes, level);
         if (control.progress) control.progress(first + 1);
         return true;
     });
-    if (stopped) holes.clear();
+    if (cut) holes.clear();
     return holes;
 }
 

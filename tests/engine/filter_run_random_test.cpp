@@ -58,7 +58,7 @@ TEST(ForEachPassingSet, StreamsExactlyThePassingCombinationsInOrder) {
                 if (streamed < StoreCapacity && streamed < run.CandidateCount)
                     passing = passing && store->At(static_cast<std::int32_t>(streamed + 1)) == c;
                 // Every passing Combination is checked against the chain when there are few; a sample otherwise.
-                if (run.CandidateCount < 300000 || canonical % 97 == 0) passing = passing && ChainPasses(s, c);
+                if (run.CandidateCount < 300000 || canonical % 97 == 0) passing = passing && reference::ChainPasses(s, c);
                 ++streamed;
             }
             return true;

@@ -32,8 +32,8 @@ std::vector<AnalysisLine> LinesOf(const std::vector<std::uint32_t>& canonical) {
 // `near` changes a few Positions of a given Combination, so high hit counts occur as well as low ones.
 std::uint32_t Near(std::mt19937& rng, std::uint32_t c, int changes) {
     for (int i = 0; i < changes; ++i) {
-        const unsigned p = rng() % 6;
-        c = (c & ~(15u << (4 * p))) | ((rng() % 16) << (4 * p));
+        const auto p = static_cast<unsigned>(rng() % 6);
+        c = (c & ~(15u << (4 * p))) | (static_cast<std::uint32_t>(rng() % 16) << (4 * p));
     }
     return c;
 }
