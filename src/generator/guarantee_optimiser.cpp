@@ -380,9 +380,10 @@ std::vector<std::uint32_t> OptimiseGuaranteeSystem(std::span<const std::uint32_t
     if (progress) progress(static_cast<std::int32_t>(firstFit.size()), secondsUsed());
     const std::size_t n = sorted.size();
     const Buckets cover(sorted, level);
-    std::vector<std::uint32_t> start = Greedy(cover, n, stop);
-    if (start.empty()) return Sorted(std::move(firstFit));
-    if (firstFit.size() < start.size()) {
+    const std::vector<std::uint32_t> greedy = Greedy(cover, n, stop);
+    if (greedy.empty()) return Sorted(std::move(firstFit));
+    std::vector<std::uint32_t> start = greedy;
+    if (firstFit.size() < greedy.size()) {
         start.clear();
         for (const std::uint32_t c : firstFit)
             start.push_back(static_cast<std::uint32_t>(std::lower_bound(sorted.begin(), sorted.end(), c) - sorted.begin()));
@@ -401,7 +402,8 @@ std::vector<std::uint32_t> OptimiseGuaranteeSystem(std::span<const std::uint32_t
         Random seeds{seed};
         for (int t = 0; t < threads; ++t) {
             searches.push_back(std::make_unique<TabuSearch>(cover, near, n, seeds.Next()));
-            searches.back()->Start(start);
+            // The scan's system can be too regular to shrink; a second search then starts from the greedy's.
+            searches.back()->Start(t % 2 == 1 ? greedy : start);
         }
         std::mutex mutex;
         std::condition_variable finished;

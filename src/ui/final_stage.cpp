@@ -30,21 +30,22 @@ constexpr bool Enabled = false;
 constexpr bool Shown = true;
 
 // Which controls each state enables and shows. Columns: EnteredIdle, OpenedIdle, GuaranteeRun,
-// SimulationRun. The print panels are the user's to open in an idle state; every state that
-// starts closes them.
+// SimulationRun, OptimiseRun. The print panels are the user's to open in an idle state; every
+// state that starts closes them.
 constexpr StageModeRow ModeTable[] = {
-    {"SpeedButton3", Enabled, {On, Off, Off, K}},  // back: usable while the simulation runs
-    {"SpeedButton4", Enabled, {On, Off, Off, Off}},
-    {"Panel77", Enabled, {On, On, Off, Off}},
-    {"BitBtn1", Enabled, {On, Off, Off, Off}},
-    {"Panel79", Enabled, {On, On, Off, Off}},
-    {"BitBtn2", Enabled, {On, Off, Off, Off}},
-    {"BitBtn3", Enabled, {On, On, Off, Off}},
-    {"SpeedButton7", Enabled, {On, On, Off, Off}},
-    {"Panel82", Shown, {Off, Off, On, Off}},  // the busy light of the reduction
-    {"Panel80", Shown, {Off, Off, Off, On}},  // the countdown box
-    {"Panel89", Shown, {Off, Off, Off, Off}},
-    {"Panel90", Shown, {Off, Off, Off, Off}},
+    {"SpeedButton3", Enabled, {On, Off, Off, K, On}},  // back: usable while a run goes on
+    {"SpeedButton4", Enabled, {On, Off, Off, Off, Off}},
+    {"Panel77", Enabled, {On, On, Off, Off, Off}},
+    {"BitBtn1", Enabled, {On, Off, Off, Off, Off}},
+    {"Panel79", Enabled, {On, On, Off, Off, Off}},
+    {"BitBtn2", Enabled, {On, Off, Off, Off, Off}},
+    {"BitBtn3", Enabled, {On, On, Off, Off, Off}},
+    {"SpeedButton7", Enabled, {On, On, Off, Off, Off}},
+    {"Panel82", Shown, {Off, Off, On, Off, On}},  // the busy light of the reduction and the optimiser
+    {"Panel80", Shown, {Off, Off, Off, On, Off}},  // the countdown box
+    {"OptimisePanel", Shown, {Off, Off, Off, Off, On}},  // the optimiser's time used and its stop button
+    {"Panel89", Shown, {Off, Off, Off, Off, Off}},
+    {"Panel90", Shown, {Off, Off, Off, Off, Off}},
 };
 
 }  // namespace
@@ -63,9 +64,10 @@ FinalStage::FinalStage(AppState& state, DialogService& dialogs, QWidget* parent)
     connect(SpeedButton3, &QToolButton::clicked, this, &FinalStage::SpeedButton3Click);
     connect(SpeedButton4, &QToolButton::clicked, this, &FinalStage::SpeedButton4Click);
 
-    guarantee_ = new GuaranteeBox(*this, state_, this);
+    guarantee_ = new GuaranteeBox(*this, state_, dialogs_, this);
     simulator_ = new SimulationBox(*this, state_, dialogs_, this);
     systemBox_ = new SystemListBox(this);
+    guarantee_->BuildProgressPanel(findChild<QWidget*>("Panel75"));
     results_ = new ResultCheckBox(state_, dialogs_, *systemBox_, this);
     printing_ = new PrintBox(state_, dialogs_, *systemBox_, this);
 
@@ -126,8 +128,10 @@ void FinalStage::EnterFromEditor() {
 
 void FinalStage::StopSimulation() {
     simulator_->Stop();
+    // An optimiser run ends without a system; the list it emptied stays empty.
+    guarantee_->CancelOptimise();
     // The drawn lines stay and can still be saved, checked and printed if the stage stays shown.
-    if (mode_ == StageMode::SimulationRun)
+    if (mode_ == StageMode::SimulationRun || mode_ == StageMode::OptimiseRun)
         SetMode(StageMode::EnteredIdle);
     else
         state_.GeneratorBusy = 0;

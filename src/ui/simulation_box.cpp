@@ -18,9 +18,9 @@ SimulationBox::SimulationBox(FinalStage& stage, AppState& state, DialogService& 
       state_(state),
       dialogs_(dialogs),
       simulation_(std::make_unique<kombinator::Simulation>()) {
-    Panel78 = MakeStagePanel(parent, "Panel78", QRect(0, 190, 200, 291));
+    Panel78 = MakeStagePanel(parent, "Panel78", QRect(0, 216, 200, 265));
     MakeTitle(Panel78, "StaticText34", " Symulacja komputerowa ", QRect(4, 4, 192, 18));
-    Panel79 = MakeStagePanel(Panel78, "Panel79", QRect(4, 26, 192, 261), QFrame::Sunken);
+    Panel79 = MakeStagePanel(Panel78, "Panel79", QRect(4, 26, 192, 235), QFrame::Sunken);
     RadioGroup18 = new RadioGroup("RadioGroup18", QString(),
                                   {"rozwiązania różne o jeden", "rozwiązania różne o dwa", "rozwiązania różne o trzy",
                                    "rozwiązania różne o cztery"},

@@ -9,8 +9,9 @@ enum class StageMode {
     OpenedIdle,     // after "Otwórz": only the result check and the print box
     GuaranteeRun,   // BitBtn1's reduction inside its click
     SimulationRun,  // Timer11 and Timer12 drawing; GeneratorBusy is 1
+    OptimiseRun,    // the optimiser on its worker thread; GeneratorBusy is 1
 };
-inline constexpr int StageModeCount = 4;
+inline constexpr int StageModeCount = 5;
 
 // What a state does to one control: leaves it as it is, or switches it on or off.
 enum class Switch : std::uint8_t { Keep, On, Off };
@@ -23,4 +24,6 @@ struct StageModeRow {
 };
 
 // GeneratorBusy while the stage is in `mode`.
-constexpr bool GeneratorBusyIn(StageMode mode) { return mode == StageMode::SimulationRun; }
+constexpr bool GeneratorBusyIn(StageMode mode) {
+    return mode == StageMode::SimulationRun || mode == StageMode::OptimiseRun;
+}
