@@ -156,7 +156,8 @@ std::vector<std::uint32_t> Greedy(const Buckets& buckets, std::size_t n, const s
 // left the system is recorded and the line that covers fewest candidates alone is taken away. A move
 // takes a line out and puts in a candidate that covers a chosen uncovered one and agrees with the
 // line in five Positions (the one-score change of the covering-code literature), with exact gains;
-// recently removed candidates may not return for a few moves.
+// recently removed candidates may not return for a few moves. A search stuck at one size goes back
+// to its best system and takes away a random line instead.
 class TabuSearch {
 public:
     TabuSearch(const Buckets& cover, const Buckets& near, std::size_t n, std::uint64_t seed)
@@ -177,6 +178,7 @@ public:
              std::atomic<std::int32_t>& sharedBest) {
         std::size_t bestUncovered = 0;
         std::uint64_t iteration = 0;
+        std::uint64_t lastLow = 0;  // the move that last reached a new low of uncovered candidates
         for (;;) {
             if (uncovered_.empty()) {
                 if (code_.size() < best_.size()) {
@@ -189,6 +191,7 @@ public:
                 if (code_.size() <= 1) return;
                 RemoveWeakestLine();
                 bestUncovered = uncovered_.size();
+                lastLow = iteration;
                 continue;
             }
             if (maxIterations != 0 && iteration >= maxIterations) return;
@@ -197,7 +200,15 @@ public:
                 return;
             ++iteration;
             Step(iteration, bestUncovered);
-            bestUncovered = std::min(bestUncovered, uncovered_.size());
+            if (uncovered_.size() < bestUncovered) {
+                bestUncovered = uncovered_.size();
+                lastLow = iteration;
+            } else if (iteration - lastLow > 2000 + 20 * code_.size()) {
+                // Stuck at this size: back to the best system and take away another line.
+                RestartFromBest();
+                bestUncovered = uncovered_.size();
+                lastLow = iteration;
+            }
         }
     }
 
@@ -242,6 +253,12 @@ private:
             else if (count_[y] == 1)
                 ++loss_[soleLine_[y]];
         });
+    }
+
+    void RestartFromBest() {
+        while (!code_.empty()) Remove(code_.back());
+        for (const std::uint32_t l : best_) Add(l);
+        Remove(code_[random_.Below(code_.size())]);
     }
 
     void RemoveWeakestLine() {
