@@ -31,9 +31,11 @@ constexpr Command Commands[] = {
      "round per line): each round passes or is rejected by the first step named, then\n"
      "Passed: P of T.",
      true},
-    {"system", kombinator::cli::RunSystemCommand, "system PROFILE --guarantee 6|5|4|3 --out FILE",
+    {"system", kombinator::cli::RunSystemCommand,
+     "system PROFILE --guarantee 6|5|4|3 [--optimise [--seconds S] [--seed N]] --out FILE",
      "Turn the candidates of a profile (1 to 30,000 of them) into a system file: all of\n"
-     "them (6) or a reduced system that guarantees 5, 4 or 3 exact scores.",
+     "them (6) or a reduced system that guarantees 5, 4 or 3 exact scores. --optimise\n"
+     "searches S seconds (20 unless given) for the same guarantee with fewer lines.",
      false},
     {"simulate", kombinator::cli::RunSimulateCommand,
      "simulate PROFILE --count N --distance 1..4 --seconds T --seed S --out FILE",

@@ -1,6 +1,7 @@
 // Whole-process runs of the system, simulate, check and coupons commands.
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -102,6 +103,60 @@ TEST_F(SystemsCommands, SystemWritesTheGuaranteeSystemOfTheProfile) {
         } else {
             EXPECT_LT(expected.size(), 729u);
         }
+    }
+}
+
+TEST_F(SystemsCommands, SystemOptimiseKeepsTheGuaranteeWithFewerLines) {
+    const std::string profile = Write("small.kfp", SmallProfile);
+    auto candidates = std::make_unique<CandidateStore>();
+    auto system = std::make_unique<SystemStore>();
+    ASSERT_EQ(FilterRun(ReadFilterProfile(SmallProfile).settings, *candidates).CandidateCount, 729);
+    for (int level = 5; level >= 3; --level) {
+        const std::string out = PathOf("opt" + std::to_string(level) + ".txt");
+        const Outcome o =
+            Run({"system", profile, "--guarantee", std::to_string(level), "--optimise", "--seconds", "1", "--seed", "7", "--out", out});
+        ASSERT_EQ(o.code, 0) << o.err;
+        const Lines lines = SplitLines(Slurp(out));
+        EXPECT_EQ(o.out, "CandidateCount: 729\nSystemCount: " + std::to_string(lines.size()) + "\n");
+        std::int32_t documented = 0;
+        GuaranteeSystem(*candidates, 729, level, *system, documented);
+        EXPECT_LE(static_cast<std::int32_t>(lines.size()), documented) << level;
+        std::vector<Combination> members;
+        for (const std::string& line : lines) {
+            ASSERT_EQ(line.size(), 31u) << "a line and its CR";
+            const SystemLineDigits d = ReadSystemLineDigits(line);
+            ASSERT_TRUE(d.ok) << line;
+            Combination c;
+            for (int p = 0; p < 6; ++p) c.scores[static_cast<std::size_t>(p)] = {d.digits[2 * static_cast<std::size_t>(p)], d.digits[2 * static_cast<std::size_t>(p) + 1]};
+            members.push_back(c);
+        }
+        for (std::int32_t k = 1; k <= 729; ++k) {
+            const Combination c = candidates->At(k);
+            EXPECT_TRUE(std::any_of(members.begin(), members.end(), [&](const Combination& m) { return AgreeCount(c, m) >= level; }))
+                << "candidate " << k << " at level " << level;
+        }
+        std::vector<std::uint32_t> all, kept;
+        for (std::int32_t k = 1; k <= 729; ++k) all.push_back(CanonicalIndex(candidates->At(k)));
+        for (const Combination& m : members) kept.push_back(CanonicalIndex(m));
+        std::sort(kept.begin(), kept.end());
+        EXPECT_EQ(std::adjacent_find(kept.begin(), kept.end()), kept.end()) << "a line repeats";
+        EXPECT_TRUE(std::includes(all.begin(), all.end(), kept.begin(), kept.end())) << "a line is no candidate";
+    }
+    const struct {
+        std::vector<std::string> options;
+    } refused[] = {{{"--guarantee", "6", "--optimise"}},
+                   {{"--guarantee", "5", "--optimise", "--seconds", "0"}},
+                   {{"--guarantee", "5", "--optimise", "--seconds", "1.5"}},
+                   {{"--guarantee", "5", "--optimise", "--seed", "-1"}},
+                   {{"--guarantee", "5", "--seconds", "5"}},
+                   {{"--guarantee", "5", "--seed", "3"}}};
+    for (const auto& r : refused) {
+        std::vector<std::string> args{"system", profile, "--out", PathOf("refused.txt")};
+        args.insert(args.end(), r.options.begin(), r.options.end());
+        const Outcome o = Run(args);
+        EXPECT_EQ(o.code, 64) << r.options[r.options.size() - 2];
+        EXPECT_NE(o.err, "");
+        EXPECT_FALSE(fs::exists(PathOf("refused.txt")));
     }
 }
 
