@@ -22,6 +22,7 @@ ResultCheck CheckResults(const std::array<std::string, ResultEditCount>& editTex
         const std::optional<std::int32_t> value = ParseStrictInt(text);
         if (!value) {
             check.message = ConversionErrorMessage(text);
+            check.messageKind = MessageKind::RuntimeReport;
             return check;
         }
         goals[i] = *value;
@@ -42,6 +43,7 @@ ResultCheck CheckResults(const std::array<std::string, ResultEditCount>& editTex
         const SystemLineDigits digits = ReadSystemLineDigits(line);
         if (!digits.ok) {
             check.message = digits.error;
+            check.messageKind = MessageKind::RuntimeReport;
             check.badLine = true;
             return check;
         }

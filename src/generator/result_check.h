@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "io/runtime_errors.h"
+
 namespace kombinator {
 
 inline constexpr int ResultEditCount = 12;
@@ -19,6 +21,7 @@ struct HitList {
 struct ResultCheck {
     bool ok = false;
     std::string message;  // when !ok: the message to show; nothing else may change
+    MessageKind messageKind = MessageKind::ProgramMessage;
     bool badLine = false;  // when !ok: the message is about a line of the system, not the results
     // hits[0] lists the lines with 6 hits, hits[1] with 5, hits[2] with 4, hits[3] with 3.
     std::array<HitList, 4> hits;

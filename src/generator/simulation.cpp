@@ -35,14 +35,17 @@ Simulation::~Simulation() = default;
 namespace {
 
 // One edit of the start: empty gives `emptyMessage`, a non-number the conversion message.
-std::optional<std::int32_t> ReadEdit(std::string_view text, const char* emptyMessage, std::string& message) {
+std::optional<std::int32_t> ReadEdit(std::string_view text, const char* emptyMessage, Simulation::StartResult& result) {
     text = TrimBlanks(text);
     if (text.empty()) {
-        message = emptyMessage;
+        result.message = emptyMessage;
         return std::nullopt;
     }
     const std::optional<std::int32_t> value = ParseStrictInt(text);
-    if (!value) message = ConversionErrorMessage(text);
+    if (!value) {
+        result.message = ConversionErrorMessage(text);
+        result.messageKind = MessageKind::RuntimeReport;
+    }
     return value;
 }
 
@@ -53,14 +56,14 @@ Simulation::StartResult Simulation::Start(std::string_view countText, std::strin
                                           SystemStore& system) {
     StartResult result;
     const std::optional<std::int32_t> target =
-        ReadEdit(countText, "Nie ustalona liczba kombinacji w systemie !", result.message);
+        ReadEdit(countText, "Nie ustalona liczba kombinacji w systemie !", result);
     if (!target) {
         result.outcome = StartOutcome::Refused;
         return result;
     }
     if (*target == 0) return result;
     const std::optional<std::int32_t> limit =
-        ReadEdit(secondsText, "Nie ustalony limit czasu pracy generatora !", result.message);
+        ReadEdit(secondsText, "Nie ustalony limit czasu pracy generatora !", result);
     if (!limit) {
         result.outcome = StartOutcome::Refused;
         return result;

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "engine/stores.h"
+#include "io/runtime_errors.h"
 
 namespace kombinator {
 
@@ -45,6 +46,7 @@ public:
     struct StartResult {
         StartOutcome outcome = StartOutcome::NotStarted;
         std::string message;
+        MessageKind messageKind = MessageKind::ProgramMessage;
     };
 
     // BitBtn2: the texts of MaskEdit13 (the number of Combinations) and MaskEdit14 (seconds),

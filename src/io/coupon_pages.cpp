@@ -32,11 +32,13 @@ CouponPages BuildCouponPages(const std::vector<std::string>& systemList, std::st
     const std::optional<std::int32_t> from = ParseStrictInt(fromText);
     if (!from) {
         result.message = ConversionErrorMessage(fromText);
+        result.messageKind = MessageKind::RuntimeReport;
         return result;
     }
     const std::optional<std::int32_t> to = ParseStrictInt(toText);
     if (!to) {
         result.message = ConversionErrorMessage(toText);
+        result.messageKind = MessageKind::RuntimeReport;
         return result;
     }
     // Coupons are numbered from 1; a negative number names no coupon either.
@@ -64,6 +66,7 @@ CouponPages BuildCouponPages(const std::vector<std::string>& systemList, std::st
         const SystemLineDigits d = ReadSystemLineDigits(systemList[i]);
         if (!d.ok) {
             result.message = d.error;
+            result.messageKind = MessageKind::RuntimeReport;
             result.badLine = true;
             return result;
         }

@@ -32,6 +32,7 @@ CouponText CouponZMark(const PrintSettings& settings, int zChoice);
 struct CouponPages {
     bool ok = false;
     std::string message;  // when !ok: the first failing check's message; nothing is printed
+    MessageKind messageKind = MessageKind::ProgramMessage;
     bool badLine = false;  // when !ok: the message is about a line of the range, not the range itself
     std::vector<CouponPage> pages;
 };

@@ -74,4 +74,9 @@ FileResult WriteFileAtomically(const std::string& path, std::string_view bytes) 
     return {true, {}};
 }
 
+FileResult ChangeDirectory(const std::string& path) {
+    if (::chdir(path.c_str()) == 0) return {true, {}};
+    return {false, IoErrorMessage(errno)};
+}
+
 }  // namespace kombinator

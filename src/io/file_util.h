@@ -20,4 +20,8 @@ FileResult ReadWholeFile(const std::string& path, std::string& bytes);
 // On failure the error is "Cannot create file NAME" or "I/O error N".
 FileResult WriteFileAtomically(const std::string& path, std::string_view bytes);
 
+// Makes `path` the current directory. On failure the error is "I/O error N" with the system's
+// error number (2 for a folder that is gone).
+FileResult ChangeDirectory(const std::string& path);
+
 }  // namespace kombinator

@@ -93,6 +93,7 @@ PrintSettingsRead ReadPrintSettings(const std::array<std::string, PrintOffsetCou
         const std::optional<std::int32_t> value = ParseStrictInt(text);
         if (!value) {
             read.message = ConversionErrorMessage(text);
+            read.messageKind = MessageKind::RuntimeReport;
             return read;
         }
         read.settings[i] = *value;

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "io/file_util.h"
+#include "io/runtime_errors.h"
 
 namespace kombinator {
 
@@ -57,6 +58,7 @@ PrintSettingsLoad LoadPrintSettings(const std::string& directory);
 struct PrintSettingsRead {
     bool ok = false;
     std::string message;  // the first failing edit's message when !ok
+    MessageKind messageKind = MessageKind::ProgramMessage;
     PrintSettings settings;
 };
 

@@ -1,10 +1,18 @@
 #pragma once
 // The runtime's error texts, so the window and the command line report the same words.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace kombinator {
+
+// How a message the core hands back is shown: the window puts each kind in its own box.
+enum class MessageKind : std::uint8_t {
+    ProgramMessage,  // one of the program's own sentences: a plain message box with OK
+    RuntimeReport,   // the runtime's error report (conversion, file, I/O): a box with the error icon
+    Question,        // a Yes/No confirmation
+};
 
 inline std::string ConversionErrorMessage(std::string_view text) {
     return "'" + std::string(text) + "' is not a valid integer value";

@@ -12,7 +12,7 @@
 #include "ui/print_box.h"
 #include "ui/result_check_box.h"
 #include "ui/simulation_box.h"
-#include "ui/stage_io.h"
+#include "ui/window_io.h"
 #include "ui/system_list_box.h"
 
 namespace {

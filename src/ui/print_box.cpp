@@ -13,7 +13,7 @@
 #include "ui/filter_widgets.h"
 #include "ui/final_stage_widgets.h"
 #include "ui/print_surface.h"
-#include "ui/stage_io.h"
+#include "ui/window_io.h"
 #include "ui/system_list_box.h"
 
 PrintBox::PrintBox(AppState& state, DialogService& dialogs, const SystemListBox& list, QWidget* parent)
@@ -133,7 +133,7 @@ bool PrintBox::ReadPrintSettings() {
     for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = EditBytes(offsetEdits_[i]);
     const kombinator::PrintSettingsRead read = kombinator::ReadPrintSettings(texts);
     if (!read.ok) {
-        ShowMessageOrReport(dialogs_, read.message);
+        ShowCoreMessage(dialogs_, read.messageKind, read.message);
         return false;
     }
     printSettings_ = read.settings;
@@ -168,7 +168,7 @@ bool PrintBox::BuildPages(std::vector<kombinator::CouponPage>& pages) {
                                                                  EditBytes(MaskEdit28), RadioGroup19->ItemIndex(),
                                                                  printSettings_);
     if (!built.ok) {
-        ShowMessageOrReport(dialogs_, built.message);
+        ShowCoreMessage(dialogs_, built.messageKind, built.message);
         return false;
     }
     pages = std::move(built.pages);

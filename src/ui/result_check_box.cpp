@@ -12,7 +12,7 @@
 #include "ui/filter_widgets.h"
 #include "ui/final_stage_widgets.h"
 #include "ui/sound_player.h"
-#include "ui/stage_io.h"
+#include "ui/window_io.h"
 #include "ui/system_list_box.h"
 
 namespace {
@@ -100,7 +100,7 @@ void ResultCheckBox::BitBtn3Click() {
     // Every line is read before the lists change, so a bad line leaves the previous results whole.
     const kombinator::ResultCheck check = kombinator::CheckResults(texts, list_.Lines());
     if (!check.ok) {
-        ShowMessageOrReport(dialogs_, check.message);
+        ShowCoreMessage(dialogs_, check.messageKind, check.message);
         return;
     }
     for (std::size_t i = 0; i < 4; ++i) {

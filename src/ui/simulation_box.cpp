@@ -9,7 +9,7 @@
 #include "ui/filter_widgets.h"
 #include "ui/final_stage.h"
 #include "ui/final_stage_widgets.h"
-#include "ui/stage_io.h"
+#include "ui/window_io.h"
 #include "ui/system_list_box.h"
 
 SimulationBox::SimulationBox(FinalStage& stage, AppState& state, DialogService& dialogs, QWidget* parent)
@@ -67,7 +67,7 @@ void SimulationBox::BitBtn2Click() {
         EditBytes(MaskEdit13), EditBytes(MaskEdit14), RadioGroup18->ItemIndex(), *state_.candidates,
         std::clamp<std::int32_t>(state_.CandidateCount, 0, kombinator::StoreCapacity), *state_.system);
     if (start.outcome == kombinator::Simulation::StartOutcome::Refused) {
-        ShowMessageOrReport(dialogs_, start.message);
+        ShowCoreMessage(dialogs_, start.messageKind, start.message);
         return;
     }
     if (start.outcome != kombinator::Simulation::StartOutcome::Started) return;

@@ -11,7 +11,7 @@
 #include "generator/system_line.h"
 #include "ui/filter_widgets.h"
 #include "ui/final_stage_widgets.h"
-#include "ui/stage_io.h"
+#include "ui/window_io.h"
 
 SystemListBox::SystemListBox(QWidget* stage) : QObject(stage) {
     Panel75 = MakeStagePanel(stage, "Panel75", QRect(204, 36, 230, 445));

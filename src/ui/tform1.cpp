@@ -29,6 +29,7 @@
 #include "ui/intro_screen.h"
 #include "ui/qt_dialog_service.h"
 #include "ui/tab_order.h"
+#include "ui/window_io.h"
 
 namespace {
 
@@ -343,11 +344,7 @@ void TForm1::Terminate() {
 }
 
 void TForm1::PlikClick() {
-    if (!QDir::setCurrent(state_.StartDirectory)) {
-        // The start directory is gone: the runtime's "path not found".
-        dialogs_->Error(QString::fromStdString(kombinator::IoErrorMessage(3)));
-        return;
-    }
+    if (!MakeStartDirectoryCurrent(state_.StartDirectory, *dialogs_)) return;
     const QString path = QDir(state_.StartDirectory).absoluteFilePath(HelpFileName);
     if (!QFileInfo(path).isFile() || !openDocument_ || !openDocument_(path))
         dialogs_->Error(QString::fromStdString(kombinator::CannotOpenFileMessage(HelpFileName.toStdString())));

@@ -60,5 +60,19 @@ TEST_F(FileUtil, FailedWriteKeepsThePreviousFile) {
     EXPECT_EQ(read, "previous");
 }
 
+// The start folder gone is the runtime's report with the system's number, the same for every
+// caller; a folder that is there becomes the current one.
+TEST_F(FileUtil, ChangeDirectoryReportsAFolderThatIsGone) {
+    const fs::path before = fs::current_path();
+    const FileResult gone = ChangeDirectory(PathOf("gone"));
+    EXPECT_FALSE(gone.ok);
+    EXPECT_EQ(gone.error, "I/O error 2");
+    EXPECT_EQ(fs::current_path(), before);
+
+    ASSERT_TRUE(ChangeDirectory(dir_.string()).ok);
+    EXPECT_EQ(fs::current_path(), fs::canonical(dir_));
+    fs::current_path(before);
+}
+
 }  // namespace
 }  // namespace kombinator

@@ -367,7 +367,7 @@ private slots:
         QTest::addColumn<QString>("error");
         QTest::newRow("file there") << true << false << "";
         QTest::newRow("file missing") << false << false << "Cannot open file PLIK POMOCY.HLP";
-        QTest::newRow("start directory gone") << false << true << "I/O error 3";
+        QTest::newRow("start directory gone") << false << true << "I/O error 2";
     }
     void HelpOpensTheFileInTheStartDirectory() {
         QFETCH(bool, fileThere);
