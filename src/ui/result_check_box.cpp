@@ -1,6 +1,7 @@
 #include "ui/result_check_box.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -8,6 +9,8 @@
 #include <string>
 
 #include "generator/result_check.h"
+#include "io/results_archive.h"
+#include "ui/dialog_service.h"
 #include "ui/app_state.h"
 #include "ui/filter_widgets.h"
 #include "ui/final_stage_widgets.h"
@@ -55,8 +58,17 @@ ResultCheckBox::ResultCheckBox(AppState& state, DialogService& dialogs, const Sy
             resultEdits_[static_cast<std::size_t>(i)] = edit;
         }
     }
-    BitBtn3 = MakeButton(Panel83, "BitBtn3", "OK", QRect(80, 76, 76, 24));
+    BitBtn3 = MakeButton(Panel83, "BitBtn3", "OK", QRect(9, 76, 76, 24));
     connect(BitBtn3, &QPushButton::clicked, this, &ResultCheckBox::BitBtn3Click);
+    ArchiveButton = MakeButton(Panel83, "ArchiveButton", "Dopisz do archiwum", QRect(91, 76, 136, 24));
+    ArchiveButton->setEnabled(false);
+    connect(ArchiveButton, &QPushButton::clicked, this, &ResultCheckBox::ArchiveButtonClick);
+    // Results typed after a check are not what was checked.
+    for (QLineEdit* edit : resultEdits_)
+        connect(edit, &QLineEdit::textChanged, this, [this] {
+            checkedResults_.reset();
+            ArchiveButton->setEnabled(false);
+        });
 
     static const char* headers[4] = {" 6 ", " 5 ", " 4 ", " 3 "};
     for (std::size_t i = 0; i < 4; ++i) {
@@ -86,6 +98,8 @@ void ResultCheckBox::SetSoundPlayer(SoundPlayer* player) {
 
 void ResultCheckBox::Reset() {
     for (QLineEdit* edit : resultEdits_) edit->clear();
+    checkedResults_.reset();
+    ArchiveButton->setEnabled(false);
     for (std::size_t i = 0; i < 4; ++i) {
         hitCounters_[i]->clear();
         hitLines_[i]->clear();
@@ -99,6 +113,20 @@ void ResultCheckBox::BitBtn3Click() {
     for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = EditBytes(resultEdits_[i]);
     // Every line is read before the lists change, so a bad line leaves the previous results whole.
     const kombinator::ResultCheck check = kombinator::CheckResults(texts, list_.Lines());
+    // A check whose twelve edits are valid (a bad line of the system is no fault of the results)
+    // offers to keep them in the archive.
+    checkedResults_.reset();
+    if (check.ok || check.badLine) {
+        kombinator::Combination results;
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            const QString digit = QString::fromStdString(texts[i]).trimmed();
+            const auto goals = static_cast<std::uint8_t>(digit.toInt());
+            if (i % 2 == 0) results.scores[i / 2].home = goals;
+            else results.scores[i / 2].away = goals;
+        }
+        checkedResults_ = results;
+    }
+    ArchiveButton->setEnabled(checkedResults_.has_value());
     if (!check.ok) {
         ShowCoreMessage(dialogs_, check.messageKind, check.message);
         return;
@@ -114,5 +142,30 @@ void ResultCheckBox::BitBtn3Click() {
     if (check.sound) {
         if (!MakeStartDirectoryCurrent(state_.StartDirectory, dialogs_)) return;
         sound_->Play(QDir(state_.StartDirectory).filePath("Gong.wav"));
+    }
+}
+
+void ResultCheckBox::ArchiveButtonClick() {
+    if (!ArchiveButton->isEnabled() || !checkedResults_) return;
+    const QString name = QString::fromUtf8(kombinator::ResultsArchiveName.data(),
+                                           static_cast<qsizetype>(kombinator::ResultsArchiveName.size()));
+    const QString path = QDir(state_.StartDirectory).filePath(name);
+    const std::string localPath = QFile::encodeName(path).toStdString();
+    const kombinator::ArchiveAppendResult result = kombinator::AppendToResultsArchive(localPath, *checkedResults_);
+    switch (result.outcome) {
+        case kombinator::ArchiveAppend::Appended:
+            ArchiveButton->setEnabled(false);
+            dialogs_.Message(QString("Wyniki dopisane do archiwum %1 (kolejek: %2).").arg(name).arg(result.rounds));
+            break;
+        case kombinator::ArchiveAppend::SameRound:
+            ArchiveButton->setEnabled(false);
+            dialogs_.Message(QString("Te wyniki są już ostatnią kolejką archiwum %1 !").arg(name));
+            break;
+        case kombinator::ArchiveAppend::Failed: {
+            QString error = QString::fromStdString(result.error).replace(QString::fromStdString(localPath), path);
+            if (result.badLine > 0) error = QString("%1, wiersz %2: %3").arg(path).arg(result.badLine).arg(error);
+            dialogs_.Error(error);
+            break;
+        }
     }
 }

@@ -5,6 +5,9 @@
 #include <QObject>
 #include <array>
 #include <memory>
+#include <optional>
+
+#include "engine/combination.h"
 
 class DialogService;
 class QFrame;
@@ -30,6 +33,8 @@ public:
 
 public slots:
     void BitBtn3Click();  // result check
+    // "Dopisz do archiwum": the results of the last check appended to archiwum.txt in the start folder.
+    void ArchiveButtonClick();
 
 private:
     AppState& state_;
@@ -41,6 +46,9 @@ private:
     QFrame* Panel83 = nullptr;
     std::array<QLineEdit*, 12> resultEdits_{};  // MaskEdit15..20, MaskEdit29..34
     QPushButton* BitBtn3 = nullptr;
+    QPushButton* ArchiveButton = nullptr;
+    // The six results of the last check whose twelve edits were valid, until an edit changes.
+    std::optional<kombinator::Combination> checkedResults_;
     std::array<QLabel*, 4> hitCounters_{};    // Label354..Label357
     std::array<QListWidget*, 4> hitLines_{};  // ListBox2..ListBox5
     std::array<QListWidget*, 4> hitCoupons_{};  // ListBox6..ListBox9

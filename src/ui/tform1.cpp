@@ -19,14 +19,19 @@
 #include <cstdio>
 #include <utility>
 
+#include "engine/filter_funnel.h"
 #include "engine/filter_run.h"
 #include "filters/filter_profile.h"
+#include "io/results_archive.h"
 #include "io/runtime_errors.h"
 #include "ui/about_box.h"
 #include "ui/artwork.h"
+#include "ui/backtest_dialog.h"
 #include "ui/filter_editor.h"
 #include "ui/final_stage.h"
+#include "ui/funnel_dialog.h"
 #include "ui/intro_screen.h"
+#include "ui/live_count.h"
 #include "ui/qt_dialog_service.h"
 #include "ui/tab_order.h"
 #include "ui/window_io.h"
@@ -123,6 +128,8 @@ TForm1::TForm1(DialogService* dialogs, QWidget* parent)
     editor_->setGeometry(0, 0, StageGeometry.width(), EditorHeight);
     BuildBottomBar(panel5_);
     connect(editor_, &FilterEditor::UserChanged, this, [this] { speedButton2_->setEnabled(false); });
+    liveCount_ = new LiveCount(liveCountLabel_, [this] { return editor_->SettingsForRun(); }, this);
+    connect(editor_, &FilterEditor::UserChanged, liveCount_, &LiveCount::Changed);
 
     final_ = new FinalStage(state_, *dialogs_, scrollBox);
     final_->setGeometry(StageGeometry);
@@ -168,6 +175,7 @@ void TForm1::FormCreate() {
     s.RwTemplate = {};
     s.HomeBlockCounts = {};
     s.AwayBlockCounts = {};
+    liveCount_->LiveCountTimerTimer();
     // On success the final stage sets SystemSaved to 1 and GeneratorBusy to 0; a fault is shown
     // once the window is on screen.
     final_->LoadPrintSettings(&startupError_);
@@ -199,6 +207,9 @@ void TForm1::BuildMenus() {
     filters->setObjectName("Filtry1");
     addItem(filters, "ZapiszFiltry1", "Zapisz filtry…", QKeySequence(), &TForm1::ZapiszFiltry1Click);
     loadFilters_ = addItem(filters, "WczytajFiltry1", "Wczytaj filtry…", QKeySequence(), &TForm1::WczytajFiltry1Click);
+    filters->addSeparator()->setObjectName("N3");
+    addItem(filters, "LejekFiltrow1", "Lejek filtrów…", QKeySequence(), &TForm1::LejekFiltrow1Click);
+    addItem(filters, "TestArchiwum1", "Test na archiwum wyników…", QKeySequence(), &TForm1::TestArchiwum1Click);
 
     QMenu* help = bar->addMenu("Pomoc");
     help->setObjectName("Pomoc1");
@@ -232,7 +243,7 @@ QWidget* TForm1::BuildBottomBar(QWidget* parent) {
     auto* caption = new QLabel("Aktualna liczba kombinacji w systemie : ", bar);
     caption->setObjectName("StaticText7");
     caption->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    caption->setGeometry(120, 16, 232, 21);
+    caption->setGeometry(120, 10, 232, 21);
     caption->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
 
     label15_ = new QLabel(bar);
@@ -240,8 +251,18 @@ QWidget* TForm1::BuildBottomBar(QWidget* parent) {
     QFont countFont = label15_->font();
     countFont.setBold(true);
     label15_->setFont(countFont);
-    label15_->setGeometry(360, 16, 120, 21);
+    label15_->setGeometry(360, 10, 120, 21);
     label15_->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
+
+    // What the settings on screen keep, counted while the user clicks; the count above stays
+    // the compute button's.
+    liveCountLabel_ = new QLabel(bar);
+    liveCountLabel_->setObjectName("LiveCountLabel");
+    liveCountLabel_->setGeometry(120, 36, 400, 15);
+    liveCountLabel_->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
+    QPalette liveColour = liveCountLabel_->palette();
+    liveColour.setColor(QPalette::WindowText, QColor(0, 0, 128));
+    liveCountLabel_->setPalette(liveColour);
 
     auto* generatorCaption = new QLabel("Generator systemów", bar);
     generatorCaption->setObjectName("GeneratorCaption");
@@ -389,6 +410,38 @@ bool TForm1::LoadFilterProfile(const QString& path) {
     speedButton2_->setEnabled(false);
     editor_->ApplySettings(result.settings);
     return true;
+}
+
+void TForm1::SetTimingLog(bool on) {
+    timingLog_ = on;
+    liveCount_->SetTimingLog(on);
+}
+
+void TForm1::LejekFiltrow1Click() {
+    const kombinator::FilterFunnelResult funnel = kombinator::FilterFunnel(editor_->SettingsForRun());
+    if (!funnel.valid()) {
+        dialogs_->Message(QString::fromStdString(funnel.message), ApplicationTitle);
+        return;
+    }
+    if (!funnel_) funnel_ = new FunnelDialog(this);
+    funnel_->ShowFunnel(funnel);
+    funnel_->show();
+    funnel_->raise();
+}
+
+void TForm1::TestArchiwum1Click() {
+    const kombinator::FilterSettings settings = editor_->SettingsForRun();
+    const std::string message = kombinator::ValidateFilterSettings(settings);
+    if (!message.empty()) {
+        dialogs_->Message(QString::fromStdString(message), ApplicationTitle);
+        return;
+    }
+    if (!backtest_) backtest_ = new BacktestDialog(*dialogs_, this);
+    const QString path = QDir(state_.StartDirectory).absoluteFilePath(QString::fromUtf8(
+        kombinator::ResultsArchiveName.data(), qsizetype(kombinator::ResultsArchiveName.size())));
+    backtest_->ShowArchive(backtest_->ArchivePath().isEmpty() ? path : backtest_->ArchivePath(), settings);
+    backtest_->show();
+    backtest_->raise();
 }
 
 void TForm1::SpeedButton1MouseDown() {

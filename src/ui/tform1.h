@@ -12,8 +12,11 @@
 
 #include "ui/app_state.h"
 
+class BacktestDialog;
 class DialogService;
 class FilterEditor;
+class FunnelDialog;
+class LiveCount;
 class FinalStage;
 class IntroScreen;
 class QAction;
@@ -33,13 +36,16 @@ public:
     FilterEditor* Editor() const { return editor_; }
     FinalStage* Final() const { return final_; }
     TAboutBox* AboutBox() const { return aboutBox_; }
+    LiveCount* Live() const { return liveCount_; }
+    FunnelDialog* Funnel() const { return funnel_; }
+    BacktestDialog* Backtest() const { return backtest_; }
 
     // How the program ends once the user has confirmed it (quits the event loop by default).
     void SetTerminateAction(std::function<void()> terminate) { terminate_ = std::move(terminate); }
     // How a document is handed to the desktop's viewer; false when it could not be shown.
     void SetDocumentOpener(std::function<bool(const QString&)> open) { openDocument_ = std::move(open); }
     // Prints how long a compute click takes to stderr (asked for by KOMBINATOR_TIMING).
-    void SetTimingLog(bool on) { timingLog_ = on; }
+    void SetTimingLog(bool on);
 
     // Menu "System"
     void Nowy1Click();
@@ -54,6 +60,9 @@ public:
     // Reads a profile into the editor; on any fault shows it and changes nothing.
     bool LoadFilterProfile(const QString& path);
     bool SaveFilterProfile(const QString& path);
+    // "Lejek filtrów…" and "Test na archiwum wyników…": what the settings on screen do.
+    void LejekFiltrow1Click();
+    void TestArchiwum1Click();
 
     // The bottom bar of the filter editor.
     void SpeedButton1MouseDown();
@@ -98,6 +107,10 @@ private:
     QToolButton* speedButton2_ = nullptr;
     QWidget* panel65_ = nullptr;
     QLabel* label15_ = nullptr;
+    QLabel* liveCountLabel_ = nullptr;
+    LiveCount* liveCount_ = nullptr;
+    FunnelDialog* funnel_ = nullptr;
+    BacktestDialog* backtest_ = nullptr;
     QAction* loadFilters_ = nullptr;
     QList<QKeySequence> menuShortcuts_;
     // The start-up report waits until the window is on screen, so it stands over it.
