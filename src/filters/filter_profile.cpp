@@ -1,6 +1,7 @@
 #include "filters/filter_profile.h"
 
-#include <functional>
+#include "filters/filter_table.h"
+
 #include <string>
 #include <vector>
 
@@ -123,80 +124,40 @@ int LineOfOffset(std::string_view text, std::size_t offset) {
     return line;
 }
 
-// The tokens a list key accepts, in the order of their boxes on screen, each with the
-// index of the flag it ticks.
+// The words a list key accepts, in the order of its boxes on screen, each with its box.
 struct Vocabulary {
     std::vector<std::pair<std::string, int>> entries;
-    std::string expected;   // how the tokens are described in a message
-    bool numeric = false;   // the tokens are made of numbers, so leading zeros are allowed
+    std::string expected;   // how the words are described in a message
+    bool numeric = false;   // the words are made of numbers, so leading zeros are allowed
 
     int Find(std::string_view token) const {
         const std::string key = numeric ? DropLeadingZeros(token) : std::string(token);
-        for (const auto& [text, slot] : entries)
-            if (text == key) return slot;
+        for (const auto& [text, box] : entries)
+            if (text == key) return box;
         return -1;
     }
 };
 
-std::string ScoreText(int index) { return std::to_string(index / 4) + "-" + std::to_string(index % 4); }
-
-Vocabulary RelationWords() {
-    Vocabulary v{{}, "", true};
-    for (int basic = 6; basic >= 0; --basic)
-        v.entries.push_back({std::to_string(basic) + "-" + std::to_string(6 - basic), 7 - basic});
-    v.expected = "zero or more of 6-0 5-1 4-2 3-3 2-4 1-5 0-6";
-    return v;
-}
-
-// Templates xyz (x signs "1", y signs "0", z signs "2") adding up to `total`, x descending then y
-// descending as on screen; the flag of xyz is at stride * x + y.
-Vocabulary TemplateWords(int total, int stride) {
-    Vocabulary v{{}, "", false};
-    for (int x = total; x >= 0; --x)
-        for (int y = total - x; y >= 0; --y)
-            v.entries.push_back({std::to_string(x) + std::to_string(y) + std::to_string(total - x - y), stride * x + y});
-    v.expected = "templates xyz of three digits adding up to " + std::to_string(total);
-    return v;
-}
-
-Vocabulary NumberWords(int from, int to) {
-    Vocabulary v{{}, "", true};
-    std::string list;
-    for (int n = from; n <= to; ++n) {
-        v.entries.push_back({std::to_string(n), n});
-        list += (n == from ? "" : " ") + std::to_string(n);
+Vocabulary VocabularyOf(const FlagList& list) {
+    Vocabulary v;
+    std::string words;
+    for (int i = 0; i < list.count; ++i) {
+        v.entries.push_back({BoxToken(list, i), i});
+        words += (i == 0 ? "" : " ") + v.entries.back().first;
     }
-    v.expected = "zero or more of " + list;
-    return v;
-}
-
-Vocabulary ScoreWords() {
-    Vocabulary v{{}, "scores h-a with h and a from 0 to 3", true};
-    for (int i = 0; i < 16; ++i) v.entries.push_back({ScoreText(i), i});
-    return v;
-}
-
-// Parity templates e-o over `total` goal counts, e from `high` down to `low`; the flag is at e.
-Vocabulary ParityWords(int total, int high, int low) {
-    Vocabulary v{{}, "", true};
-    std::string list;
-    for (int e = high; e >= low; --e) {
-        const std::string text = std::to_string(e) + "-" + std::to_string(total - e);
-        v.entries.push_back({text, e});
-        list += (e == high ? "" : " ") + text;
+    v.numeric = list.rule != BoxRule::Template;
+    switch (list.rule) {
+        case BoxRule::Relation:
+        case BoxRule::Number:
+        case BoxRule::Parity: v.expected = "zero or more of " + words; break;
+        case BoxRule::Score: v.expected = "scores h-a with h and a from 0 to 3"; break;
+        case BoxRule::Template:
+            v.expected = "templates xyz of three digits adding up to " + std::to_string(list.first);
+            break;
+        case BoxRule::RwPattern:
+            v.expected = "h-a:adjacent, h-a:separate or h-a:single with h and a from 0 to 3";
+            break;
     }
-    v.expected = "zero or more of " + list;
-    return v;
-}
-
-// RW boxes stand in rows by away goals and columns by home goals, three patterns each.
-Vocabulary RwWords() {
-    static constexpr const char* PatternNames[3] = {"adjacent", "separate", "single"};
-    Vocabulary v{{}, "h-a:adjacent, h-a:separate or h-a:single with h and a from 0 to 3", true};
-    for (int away = 0; away < 4; ++away)
-        for (int home = 0; home < 4; ++home)
-            for (int k = 0; k < 3; ++k)
-                v.entries.push_back({ScoreText(4 * home + away) + ":" + PatternNames[k], 3 * (4 * home + away) + k});
     return v;
 }
 
@@ -206,95 +167,24 @@ struct KeySpec {
     KeySpec(std::string n, ValueKind k) : name(std::move(n)), kind(k) {}
     std::string name;
     ValueKind kind;
-    std::function<Flag&(FilterSettings&)> flag;                       // Switch
-    const Vocabulary* vocabulary = nullptr;                           // List
-    std::function<Flag&(FilterSettings&, int slot)> slot;             // List
-    std::function<std::uint8_t&(FilterSettings&, int i)> bound;       // Bounds
-    int boundCount = 0;                                               // Bounds: 2 or 6
+    const FamilySwitch* onOff = nullptr;  // Switch
+    const FlagList* list = nullptr;       // List
+    Vocabulary vocabulary;                // List
+    const BoundsList* bounds = nullptr;   // Bounds
 };
-
-KeySpec Switch(std::string name, std::function<Flag&(FilterSettings&)> flag) {
-    KeySpec k{std::move(name), ValueKind::Switch};
-    k.flag = std::move(flag);
-    return k;
-}
-KeySpec List(std::string name, const Vocabulary& vocabulary, std::function<Flag&(FilterSettings&, int)> slot) {
-    KeySpec k{std::move(name), ValueKind::List};
-    k.vocabulary = &vocabulary;
-    k.slot = std::move(slot);
-    return k;
-}
-KeySpec Bounds(std::string name, int count, std::function<std::uint8_t&(FilterSettings&, int)> bound) {
-    KeySpec k{std::move(name), ValueKind::Bounds};
-    k.boundCount = count;
-    k.bound = std::move(bound);
-    return k;
-}
 
 // Every key, in the order the program writes them.
 const std::vector<KeySpec>& Keys() {
-    static const Vocabulary relations = RelationWords();
-    static const Vocabulary riTemplates = TemplateWords(6, 7);
-    static const Vocabulary rjTemplates = NumberWords(1, 4);
-    static const Vocabulary scores = ScoreWords();
-    static const Vocabulary pnOverall = ParityWords(12, 9, 3);
-    static const Vocabulary pnBlock = ParityWords(6, 5, 1);
-    static const Vocabulary rw = RwWords();
-    static const Vocabulary blockCounts = NumberWords(0, 5);
-    static const Vocabulary blockSigns = TemplateWords(3, 4);
-
     static const std::vector<KeySpec> keys = [] {
         std::vector<KeySpec> k;
-        k.push_back(KeySpec{"TypeMarks", ValueKind::TypeMarks});
-        k.push_back(List("Relations", relations, [](FilterSettings& s, int i) -> Flag& { return s.RelationTicked[i]; }));
-        k.push_back(Switch("RI", [](FilterSettings& s) -> Flag& { return s.RiActive; }));
-        k.push_back(List("RITemplates", riTemplates,
-                         [](FilterSettings& s, int i) -> Flag& { return s.RiTemplate[i / 7][i % 7]; }));
-        k.push_back(Switch("RJDraws", [](FilterSettings& s) -> Flag& { return s.RjDrawActive; }));
-        k.push_back(List("RJDrawTemplates", rjTemplates,
-                         [](FilterSettings& s, int i) -> Flag& { return s.RjDrawTemplate[i]; }));
-        k.push_back(Switch("RJTwos", [](FilterSettings& s) -> Flag& { return s.RjTwoActive; }));
-        k.push_back(List("RJTwoTemplates", rjTemplates,
-                         [](FilterSettings& s, int i) -> Flag& { return s.RjTwoTemplate[i]; }));
-        for (int p = 1; p <= 6; ++p) {
-            const std::string n = std::to_string(p);
-            k.push_back(Switch("Scores" + n, [p](FilterSettings& s) -> Flag& { return s.ScoreFilterActive[p]; }));
-            k.push_back(List("Scores" + n + "Allowed", scores,
-                             [p](FilterSettings& s, int i) -> Flag& { return s.ScoreAllowed[p][i]; }));
+        for (const FilterFamily& family : FilterFamilies()) {
+            if (!family.marksKey.empty()) k.push_back({family.marksKey, ValueKind::TypeMarks, nullptr, nullptr, {}, nullptr});
+            if (family.onOff) k.push_back({family.onOff->key, ValueKind::Switch, &*family.onOff, nullptr, {}, nullptr});
+            for (const FlagList& list : family.lists)
+                k.push_back({list.key, ValueKind::List, nullptr, &list, VocabularyOf(list), nullptr});
+            for (const BoundsList& bounds : family.bounds)
+                k.push_back({bounds.key, ValueKind::Bounds, nullptr, nullptr, {}, &bounds});
         }
-        k.push_back(Bounds("TotalGoals", 2, [](FilterSettings& s, int i) -> std::uint8_t& {
-            return i == 0 ? s.TotalGoalsFrom : s.TotalGoalsTo;
-        }));
-        k.push_back(Bounds("HomeGoals", 2, [](FilterSettings& s, int i) -> std::uint8_t& {
-            return i == 0 ? s.HomeGoalsFrom : s.HomeGoalsTo;
-        }));
-        k.push_back(Bounds("AwayGoals", 2, [](FilterSettings& s, int i) -> std::uint8_t& {
-            return i == 0 ? s.AwayGoalsFrom : s.AwayGoalsTo;
-        }));
-        k.push_back(Switch("PN", [](FilterSettings& s) -> Flag& { return s.PnActive; }));
-        k.push_back(List("PNOverall", pnOverall, [](FilterSettings& s, int i) -> Flag& { return s.PnOverall[i]; }));
-        k.push_back(List("PNHome", pnBlock, [](FilterSettings& s, int i) -> Flag& { return s.PnHomeBlock[i]; }));
-        k.push_back(List("PNAway", pnBlock, [](FilterSettings& s, int i) -> Flag& { return s.PnAwayBlock[i]; }));
-        k.push_back(Switch("Preferred", [](FilterSettings& s) -> Flag& { return s.PreferredActive; }));
-        for (int set = 0; set < 3; ++set)
-            k.push_back(List("Preferred" + std::to_string(set + 1), scores,
-                             [set](FilterSettings& s, int i) -> Flag& { return s.PreferredScores[set][i]; }));
-        k.push_back(Switch("RW", [](FilterSettings& s) -> Flag& { return s.RwActive; }));
-        k.push_back(List("RWTemplate", rw, [](FilterSettings& s, int i) -> Flag& { return s.RwTemplate[i]; }));
-        k.push_back(Switch("HomeBlock", [](FilterSettings& s) -> Flag& { return s.HomeBlockActive; }));
-        for (int g = 0; g < 4; ++g)
-            k.push_back(List("HomeBlock" + std::to_string(g), blockCounts,
-                             [g](FilterSettings& s, int n) -> Flag& { return s.HomeBlockCounts[6 * g + n]; }));
-        k.push_back(Switch("AwayBlock", [](FilterSettings& s) -> Flag& { return s.AwayBlockActive; }));
-        for (int g = 0; g < 4; ++g)
-            k.push_back(List("AwayBlock" + std::to_string(g), blockCounts,
-                             [g](FilterSettings& s, int n) -> Flag& { return s.AwayBlockCounts[6 * g + n]; }));
-        k.push_back(Switch("BlockG", [](FilterSettings& s) -> Flag& { return s.BlockGActive; }));
-        k.push_back(List("BlockGSigns", blockSigns, [](FilterSettings& s, int i) -> Flag& { return s.BlockGSigns[i]; }));
-        k.push_back(Bounds("BlockGRange", 6, [](FilterSettings& s, int i) -> std::uint8_t& { return s.BlockGRange[i]; }));
-        k.push_back(Switch("BlockD", [](FilterSettings& s) -> Flag& { return s.BlockDActive; }));
-        k.push_back(List("BlockDSigns", blockSigns, [](FilterSettings& s, int i) -> Flag& { return s.BlockDSigns[i]; }));
-        k.push_back(Bounds("BlockDRange", 6, [](FilterSettings& s, int i) -> std::uint8_t& { return s.BlockDRange[i]; }));
         return k;
     }();
     return keys;
@@ -307,7 +197,7 @@ std::string ReadValues(const KeySpec& key, std::string_view values, FilterSettin
     switch (key.kind) {
         case ValueKind::Switch:
             if (words.size() == 1 && (words[0] == "on" || words[0] == "off")) {
-                key.flag(s) = words[0] == "on" ? 1 : 0;
+                ByteOf(s, key.onOff->active) = words[0] == "on" ? 1 : 0;
                 return {};
             }
             if (words.empty()) return name + ": missing value (expected on or off)";
@@ -330,44 +220,43 @@ std::string ReadValues(const KeySpec& key, std::string_view values, FilterSettin
 
         case ValueKind::List:
             for (std::string_view word : words) {
-                const int slot = key.vocabulary->Find(word);
-                if (slot < 0) return name + ": bad value " + Quote(word) + " (expected " + key.vocabulary->expected + ")";
-                key.slot(s, slot) = 1;
+                const int box = key.vocabulary.Find(word);
+                if (box < 0) return name + ": bad value " + Quote(word) + " (expected " + key.vocabulary.expected + ")";
+                ByteOf(s, BoxByte(*key.list, box)) = 1;
             }
             return {};
 
         case ValueKind::Bounds: {
+            const int count = key.bounds->Count();
             const std::string expected =
-                key.boundCount == 2
+                count == 2
                     ? std::string("two numbers: from to")
                     : std::string("six numbers: total from, total to, home from, home to, away from, away to");
-            if (words.size() != static_cast<std::size_t>(key.boundCount))
+            if (words.size() != static_cast<std::size_t>(count))
                 return name + ": expected " + expected + ", found " + std::to_string(words.size()) + " values";
             int value[6] = {};
-            for (int i = 0; i < key.boundCount; ++i) {
+            for (int i = 0; i < count; ++i) {
                 const std::string digits = DropLeadingZeros(words[i]);
                 if (!AllDigits(digits) || digits.size() > 2 || std::stoi(digits) > MaxGoalBound)
                     return name + ": bad value " + Quote(words[i]) + " (expected a number from 0 to 36)";
                 value[i] = std::stoi(digits);
             }
             static constexpr const char* PairNames[3] = {"total ", "home ", "away "};
-            for (int pair = 0; pair < key.boundCount / 2; ++pair) {
+            for (int pair = 0; pair < count / 2; ++pair) {
                 if (value[2 * pair] > value[2 * pair + 1]) {
-                    const std::string prefix = key.boundCount == 2 ? "" : PairNames[pair];
+                    const std::string prefix = count == 2 ? "" : PairNames[pair];
                     return name + ": " + prefix + "from " + std::to_string(value[2 * pair]) + " is above " + prefix +
                            "to " + std::to_string(value[2 * pair + 1]);
                 }
             }
-            for (int i = 0; i < key.boundCount; ++i) key.bound(s, i) = static_cast<std::uint8_t>(value[i]);
+            for (int i = 0; i < count; ++i) ByteOf(s, key.bounds->Bound(i)) = static_cast<std::uint8_t>(value[i]);
             return {};
         }
     }
     return {};
 }
 
-std::string WriteValues(const KeySpec& key, const FilterSettings& settings) {
-    // The accessors hand out references into a settings object; reading goes through a copy.
-    FilterSettings s = settings;
+std::string WriteValues(const KeySpec& key, const FilterSettings& s) {
     std::string out;
     auto add = [&out](const std::string& word) {
         if (!out.empty()) out += ' ';
@@ -375,7 +264,7 @@ std::string WriteValues(const KeySpec& key, const FilterSettings& settings) {
     };
     switch (key.kind) {
         case ValueKind::Switch:
-            add(key.flag(s) != 0 ? "on" : "off");
+            add(ByteOf(s, key.onOff->active) != 0 ? "on" : "off");
             break;
         case ValueKind::TypeMarks:
             for (int p = 1; p <= 6; ++p) {
@@ -386,11 +275,11 @@ std::string WriteValues(const KeySpec& key, const FilterSettings& settings) {
             }
             break;
         case ValueKind::List:
-            for (const auto& [text, slot] : key.vocabulary->entries)
-                if (key.slot(s, slot) != 0) add(text);
+            for (const auto& [text, box] : key.vocabulary.entries)
+                if (ByteOf(s, BoxByte(*key.list, box)) != 0) add(text);
             break;
         case ValueKind::Bounds:
-            for (int i = 0; i < key.boundCount; ++i) add(std::to_string(key.bound(s, i)));
+            for (int i = 0; i < key.bounds->Count(); ++i) add(std::to_string(ByteOf(s, key.bounds->Bound(i))));
             break;
     }
     return out;

@@ -411,6 +411,22 @@ TEST(FilterProfile, ShippedExamplesReadAndTheBenchmarkOnesMatchItsScenarios) {
     }
 }
 
+// The written twins were saved from the shipped examples once; the text the program writes
+// for the same settings must never change, or older saved profiles would stop comparing equal.
+TEST(FilterProfile, ShippedExamplesAreWrittenAsBefore) {
+    int twins = 0;
+    for (const auto& entry : fs::directory_iterator(std::string(KOMBINATOR_TEST_DATA) + "/written")) {
+        const ProfileReadResult r =
+            ReadFilterProfileFile(std::string(KOMBINATOR_EXAMPLES) + "/" + entry.path().filename().string());
+        ASSERT_TRUE(r.ok) << entry.path() << ": " << r.error;
+        std::string written;
+        ASSERT_TRUE(ReadWholeFile(entry.path().string(), written).ok);
+        EXPECT_EQ(WriteFilterProfile(r.settings), written) << entry.path();
+        ++twins;
+    }
+    EXPECT_GE(twins, 6);
+}
+
 class FilterProfileFile : public ::testing::Test {
 protected:
     void SetUp() override {
