@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QTimer>
 #include <algorithm>
 #include <string>
 
@@ -18,58 +17,63 @@ constexpr int SpinnerHeight = 15;
 FilterBinding::FilterBinding(kombinator::FilterSettings& settings, QObject* parent)
     : QObject(parent), settings_(settings) {}
 
-QCheckBox* FilterBinding::AddCheckBox(QWidget* parent, int number, const QString& caption, const QRect& geometry,
-                                      ByteRef byte, bool ownsByte) {
-    auto* box = new QCheckBox(caption, parent);
-    box->setObjectName(QStringLiteral("CheckBox%1").arg(number));
+QCheckBox* FilterBinding::AddBox(QWidget* parent, const kombinator::FlagList& list, int i, const QRect& geometry) {
+    auto* box = new QCheckBox(QString::fromStdString(kombinator::BoxCaption(list, i)), parent);
+    box->setObjectName(QStringLiteral("CheckBox%1").arg(list.firstBox + i));
     box->setGeometry(geometry);
-    boxes_.push_back({box, byte, ownsByte});
-    connect(box, &QCheckBox::clicked, this, [this, box, byte, ownsByte] {
+    const BoxEntry entry{box, kombinator::BoxByte(list, i), list.ownsByte};
+    boxes_.push_back(entry);
+    connect(box, &QCheckBox::clicked, this, [this, entry] {
         Changed();
-        if (ownsByte) byte(settings_) = box->isChecked() ? 1 : 0;
+        if (entry.ownsByte) kombinator::ByteOf(settings_, entry.byte) = entry.box->isChecked() ? 1 : 0;
     });
     return box;
 }
 
-RadioGroupN* FilterBinding::AddSwitch(QWidget* parent, int number, const QString& caption, const QString& item0,
-                                      const QString& item1, const QRect& geometry, ByteRef active,
+RadioGroupN* FilterBinding::AddSwitch(QWidget* parent, const kombinator::FamilySwitch& onOff, const QRect& geometry,
                                       SwitchAction action) {
-    auto* group = new RadioGroupN(caption, item0, item1, parent);
-    group->setObjectName(QStringLiteral("RadioGroup%1").arg(number));
+    auto* group = new RadioGroupN(QString::fromStdString(onOff.caption), QString::fromStdString(onOff.off),
+                                  QString::fromStdString(onOff.on), parent);
+    group->setObjectName(QStringLiteral("RadioGroup%1").arg(onOff.radioGroup));
     group->setGeometry(geometry);
+    const kombinator::SettingsByte active = onOff.active;
     switches_.push_back({group, active, action});
     connect(group, &RadioGroupN::Click, this, [this, group, active, action] {
         Changed();
-        active(settings_) = group->ItemIndex() == 1 ? 1 : 0;
+        kombinator::ByteOf(settings_, active) = group->ItemIndex() == 1 ? 1 : 0;
         action(group->ItemIndex(), false);
     });
     return group;
 }
 
-void FilterBinding::AddSpinnerPair(QWidget* parent, SpinnerField from, QPoint fromAt, SpinnerField to,
+void FilterBinding::AddSpinnerPair(QWidget* parent, const kombinator::BoundsList& bounds, int pair, QPoint fromAt,
                                    QPoint toAt) {
-    UpDownSpinner* pair[2];
+    static const kombinator::FilterSettings startUp;
+    UpDownSpinner* spinners[2];
     QLineEdit* edits[2];
-    const SpinnerField* fields[2] = {&from, &to};
+    int starts[2];
     const QPoint at[2] = {fromAt, toAt};
-    for (int i = 0; i < 2; ++i) {
-        edits[i] = new QLineEdit(parent);
-        edits[i]->setObjectName(QStringLiteral("MaskEdit%1").arg(fields[i]->maskEdit));
-        edits[i]->setReadOnly(true);
-        edits[i]->setMaxLength(2);
-        edits[i]->setAlignment(Qt::AlignCenter);
-        edits[i]->setFocusPolicy(Qt::NoFocus);
-        edits[i]->setGeometry(at[i].x(), at[i].y(), EditWidth, EditHeight);
-        pair[i] = new UpDownSpinner(parent, 0, 36);
-        pair[i]->setObjectName(QStringLiteral("UpDown%1").arg(fields[i]->upDown));
-        pair[i]->setGeometry(at[i].x(), at[i].y() + EditHeight, EditWidth, SpinnerHeight);
+    for (int k = 0; k < 2; ++k) {
+        const int i = 2 * pair + k;
+        const auto index = static_cast<std::size_t>(i);
+        starts[k] = kombinator::ByteOf(startUp, bounds.Bound(i));
+        edits[k] = new QLineEdit(parent);
+        edits[k]->setObjectName(QStringLiteral("MaskEdit%1").arg(bounds.maskEdits[index]));
+        edits[k]->setReadOnly(true);
+        edits[k]->setMaxLength(2);
+        edits[k]->setAlignment(Qt::AlignCenter);
+        edits[k]->setFocusPolicy(Qt::NoFocus);
+        edits[k]->setGeometry(at[k].x(), at[k].y(), EditWidth, EditHeight);
+        spinners[k] = new UpDownSpinner(parent, 0, 36);
+        spinners[k]->setObjectName(QStringLiteral("UpDown%1").arg(bounds.upDowns[index]));
+        spinners[k]->setGeometry(at[k].x(), at[k].y() + EditHeight, EditWidth, SpinnerHeight);
         // The design carries the start positions; the edits stay blank until FormCreate.
-        pair[i]->SetPosition(fields[i]->start);
+        spinners[k]->SetPosition(starts[k]);
     }
-    for (int i = 0; i < 2; ++i) {
-        spinners_.push_back({pair[i], edits[i], pair[1 - i], i == 0, fields[i]->start, fields[i]->value});
+    for (int k = 0; k < 2; ++k) {
+        spinners_.push_back({spinners[k], edits[k], spinners[1 - k], k == 0, starts[k], bounds.Bound(2 * pair + k)});
         const SpinnerEntry entry = spinners_.back();
-        connect(pair[i], &UpDownSpinner::Click, this, [this, entry] { SpinnerClick(entry); });
+        connect(spinners[k], &UpDownSpinner::Click, this, [this, entry] { SpinnerClick(entry); });
     }
 }
 
@@ -85,13 +89,6 @@ void FilterBinding::WriteEdit(const SpinnerEntry& entry) {
     entry.edit->setText(QString::number(entry.spinner->Position()));
 }
 
-QTimer* FilterBinding::MakeTimer(QObject* owner, int number) {
-    auto* timer = new QTimer(owner);
-    timer->setObjectName(QStringLiteral("Timer%1").arg(number));
-    timer->setInterval(100);
-    return timer;
-}
-
 void FilterBinding::SetSpinnerStartPositions() {
     for (const SpinnerEntry& entry : spinners_) {
         entry.spinner->SetPosition(entry.start);
@@ -101,33 +98,33 @@ void FilterBinding::SetSpinnerStartPositions() {
 
 void FilterBinding::Collect(kombinator::FilterSettings& out) const {
     for (const BoxEntry& entry : boxes_)
-        if (!entry.ownsByte) entry.byte(out) = entry.box->isChecked() ? 1 : 0;
-    for (const SwitchEntry& entry : switches_) entry.active(out) = entry.group->ItemIndex() == 1 ? 1 : 0;
+        if (!entry.ownsByte) kombinator::ByteOf(out, entry.byte) = entry.box->isChecked() ? 1 : 0;
+    for (const SwitchEntry& entry : switches_)
+        kombinator::ByteOf(out, entry.active) = entry.group->ItemIndex() == 1 ? 1 : 0;
     for (const SpinnerEntry& entry : spinners_) {
         const std::string text = entry.edit->text().toStdString();
         const auto value = kombinator::ParseStrictInt(kombinator::TrimBlanks(text));
         // The edits only ever hold the spinner's position; before FormCreate fills them the
         // spinner itself is the value.
         const int bound = value && *value >= 0 && *value <= 36 ? *value : entry.spinner->Position();
-        entry.value(out) = static_cast<std::uint8_t>(bound);
+        kombinator::ByteOf(out, entry.value) = static_cast<std::uint8_t>(bound);
     }
 }
 
 void FilterBinding::Apply(const kombinator::FilterSettings& s) {
-    kombinator::FilterSettings in = s;  // the ByteRefs address a mutable object
     for (const BoxEntry& entry : boxes_) {
-        const bool checked = entry.byte(in) != 0;
+        const bool checked = kombinator::ByteOf(s, entry.byte) != 0;
         entry.box->setChecked(checked);
-        if (entry.ownsByte) entry.byte(settings_) = checked ? 1 : 0;
+        if (entry.ownsByte) kombinator::ByteOf(settings_, entry.byte) = checked ? 1 : 0;
     }
     for (const SwitchEntry& entry : switches_) {
-        const int item = entry.active(in) != 0 ? 1 : 0;
+        const int item = kombinator::ByteOf(s, entry.active) != 0 ? 1 : 0;
         entry.group->SetItemIndex(item);
-        entry.active(settings_) = static_cast<std::uint8_t>(item);
+        kombinator::ByteOf(settings_, entry.active) = static_cast<std::uint8_t>(item);
         entry.action(item, true);
     }
     for (const SpinnerEntry& entry : spinners_) {
-        entry.spinner->SetPosition(entry.value(in));
+        entry.spinner->SetPosition(kombinator::ByteOf(s, entry.value));
         WriteEdit(entry);
     }
 }

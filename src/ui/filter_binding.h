@@ -1,21 +1,20 @@
 #pragma once
-// The one binding layer between the filter tabs' controls and FilterSettings. The tabs build
-// their controls through it from their tables; it gives every control the same behaviour:
+// The one binding layer between the filter tabs' controls and FilterSettings. The tabs place
+// the controls of the core's filter table through it; it gives every control the same behaviour:
 // UserChanged first, check boxes write their byte, family switches show and hide without
 // clearing, spinner pairs keep from <= to and write their edits.
 
 #include <QObject>
 #include <QPoint>
 #include <QRect>
-#include <cstdint>
 #include <functional>
 #include <vector>
 
 #include "engine/filter_settings.h"
+#include "filters/filter_table.h"
 
 class QCheckBox;
 class QLineEdit;
-class QTimer;
 class QWidget;
 class RadioGroupN;
 class UpDownSpinner;
@@ -23,38 +22,26 @@ class UpDownSpinner;
 class FilterBinding : public QObject {
     Q_OBJECT
 public:
-    // Where a control's value lives in a FilterSettings.
-    using ByteRef = std::function<std::uint8_t&(kombinator::FilterSettings&)>;
     // What a family switch does to its controls: item 0 hides them, item 1 shows them.
     // `instant` (settings applied at once) shows revealed controls without their timer.
     using SwitchAction = std::function<void(int item, bool instant)>;
-
-    struct SpinnerField {
-        int upDown;    // UpDownN
-        int maskEdit;  // MaskEditN
-        int start;     // start position
-        ByteRef value; // the bound in FilterSettings
-    };
 
     FilterBinding(kombinator::FilterSettings& settings, QObject* parent);
 
     // First step of every user-change handler.
     void Changed() { emit UserChanged(); }
 
-    // CheckBoxN; a click writes its byte (1 when now checked) unless it owns none, in which
-    // case the byte is only read by Collect and set by Apply.
-    QCheckBox* AddCheckBox(QWidget* parent, int number, const QString& caption, const QRect& geometry,
-                           ByteRef byte, bool ownsByte = true);
+    // The CheckBoxN of box i of `list`, captioned as the table says; a click writes its byte
+    // unless the list owns none, in which case the byte is only read by Collect and set by Apply.
+    QCheckBox* AddBox(QWidget* parent, const kombinator::FlagList& list, int i, const QRect& geometry);
 
-    // RadioGroupN as a family switch writing `active` (1 on item 1).
-    RadioGroupN* AddSwitch(QWidget* parent, int number, const QString& caption, const QString& item0,
-                           const QString& item1, const QRect& geometry, ByteRef active, SwitchAction action);
+    // The family's RadioGroupN, writing its switch byte (1 on item 1).
+    RadioGroupN* AddSwitch(QWidget* parent, const kombinator::FamilySwitch& onOff, const QRect& geometry,
+                           SwitchAction action);
 
-    // A from/to pair of read-only two-digit edits, each with its horizontal spinner under it.
-    void AddSpinnerPair(QWidget* parent, SpinnerField from, QPoint fromAt, SpinnerField to, QPoint toAt);
-
-    // TimerN: 100 ms, disabled until its family starts it.
-    static QTimer* MakeTimer(QObject* owner, int number);
+    // Pair `pair` of `bounds`: read-only two-digit edits, each with its horizontal spinner under it,
+    // starting at the bounds of a default FilterSettings.
+    void AddSpinnerPair(QWidget* parent, const kombinator::BoundsList& bounds, int pair, QPoint fromAt, QPoint toAt);
 
     // FormCreate: every spinner to its start position and that position into its edit.
     void SetSpinnerStartPositions();
@@ -70,12 +57,12 @@ signals:
 private:
     struct BoxEntry {
         QCheckBox* box;
-        ByteRef byte;
+        kombinator::SettingsByte byte;
         bool ownsByte;
     };
     struct SwitchEntry {
         RadioGroupN* group;
-        ByteRef active;
+        kombinator::SettingsByte active;
         SwitchAction action;
     };
     struct SpinnerEntry {
@@ -84,7 +71,7 @@ private:
         UpDownSpinner* partner;
         bool isFrom;
         int start;
-        ByteRef value;
+        kombinator::SettingsByte value;
     };
 
     void SpinnerClick(const SpinnerEntry& entry);

@@ -19,13 +19,13 @@ FilterEditor::FilterEditor(kombinator::FilterSettings& settings, QWidget* parent
     types_ = new TypesTab(settings_, *binding_, pageControl_);
     types_->setObjectName("TabSheet1");
     pageControl_->addTab(types_, "   Typy ogólne   ");
-    results_ = new ResultsTab(settings_, *binding_, pageControl_);
+    results_ = new ResultsTab(*binding_, pageControl_);
     results_->setObjectName("TabSheet2");
     pageControl_->addTab(results_, " Wyniki i bramki ");
-    preferences_ = new PreferencesTab(settings_, *binding_, pageControl_);
+    preferences_ = new PreferencesTab(*binding_, pageControl_);
     preferences_->setObjectName("TabSheet3");
     pageControl_->addTab(preferences_, "  Preferencje  ");
-    blocks_ = new BlocksTab(settings_, *binding_, pageControl_);
+    blocks_ = new BlocksTab(*binding_, pageControl_);
     blocks_->setObjectName("TabSheet4");
     pageControl_->addTab(blocks_, " Warunki blokowe ");
     pageControl_->setCurrentIndex(0);

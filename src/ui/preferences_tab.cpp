@@ -1,12 +1,13 @@
 #include "ui/preferences_tab.h"
 
 #include <QCheckBox>
-#include <QTimer>
 
 #include "ui/filter_binding.h"
 #include "ui/filter_widgets.h"
+#include "ui/reveal_timer.h"
 
-using kombinator::FilterSettings;
+using kombinator::FamilyId;
+using kombinator::FlagList;
 
 namespace {
 
@@ -17,7 +18,7 @@ constexpr int RwDigits[3][2] = {{1, 0}, {0, 2}, {0, 1}};
 
 }  // namespace
 
-PreferencesTab::PreferencesTab(FilterSettings&, FilterBinding& binding, QWidget* parent)
+PreferencesTab::PreferencesTab(FilterBinding& binding, QWidget* parent)
     : QWidget(parent), binding_(binding) {
     BuildPreferred();
     BuildRw();
@@ -27,15 +28,14 @@ void PreferencesTab::BuildPreferred() {
     auto* frame = MakeFrame(this, "Panel26", QRect(4, 4, 236, 394));
     MakeStaticText(frame, "StaticText9", " Preferowane wyniki ", QPoint(8, 4));
     const int setPanels[3] = {30, 34, 35};
+    const kombinator::FilterFamily& preferred = kombinator::Family(FamilyId::Preferred);
     for (int set = 0; set < 3; ++set) {
+        const FlagList& scores = preferred.lists[static_cast<std::size_t>(set)];
         auto* panel = MakeFrame(frame, QStringLiteral("Panel%1").arg(setPanels[set]), QRect(6, 72 + 94 * set, 224, 72));
         panel->hide();
-        for (int i = 0; i < 16; ++i) {
-            const int home = i / 4, away = i % 4;
-            binding_.AddCheckBox(panel, 140 + 16 * set + i, ScoreCaption(home, away),
-                                 QRect(8 + 53 * home, 3 + 16 * away, 52, 16),
-                                 [set, i](FilterSettings& s) -> std::uint8_t& { return s.PreferredScores[set][i]; });
-        }
+        // Columns by home goals, rows by away goals.
+        for (int i = 0; i < scores.count; ++i)
+            binding_.AddBox(panel, scores, i, QRect(8 + 53 * (i / 4), 3 + 16 * (i % 4), 52, 16));
         preferredControls_[2 * set] = panel;
         if (set < 2) {
             auto* lub = MakeLabel(frame, QStringLiteral("Label%1").arg(54 + set), "lub",
@@ -44,10 +44,11 @@ void PreferencesTab::BuildPreferred() {
             preferredControls_[2 * set + 1] = lub;
         }
     }
-    timer3_ = FilterBinding::MakeTimer(this, 3);
+    timer3_ = new RevealTimer(this, 3, PreferredSetsReveal, [this](std::int32_t step) {
+        preferredControls_[static_cast<std::size_t>(step - 1)]->show();
+    });
     connect(timer3_, &QTimer::timeout, this, &PreferencesTab::Timer3Timer);
-    binding_.AddSwitch(frame, 10, {}, "Bez preferencji", "Z preferencjami", QRect(6, 26, 224, 40),
-                       [](FilterSettings& s) -> std::uint8_t& { return s.PreferredActive; },
+    binding_.AddSwitch(frame, *preferred.onOff, QRect(6, 26, 224, 40),
                        [this](int item, bool instant) { PreferredSwitch(item, instant); });
 }
 
@@ -58,18 +59,10 @@ void PreferencesTab::PreferredSwitch(int item, bool instant) {
         for (QWidget* control : preferredControls_) control->setVisible(item == 1);
         return;
     }
-    PreferredRevealStep = 0;
-    timer3_->start();
+    timer3_->Restart();
 }
 
-void PreferencesTab::Timer3Timer() {
-    if (PreferredRevealStep > 4) {
-        timer3_->stop();
-        return;
-    }
-    ++PreferredRevealStep;
-    preferredControls_[PreferredRevealStep - 1]->show();
-}
+void PreferencesTab::Timer3Timer() { timer3_->Tick(); }
 
 void PreferencesTab::BuildRw() {
     auto* frame = MakeFrame(this, "Panel29", QRect(244, 4, 419, 394));
@@ -77,6 +70,8 @@ void PreferencesTab::BuildRw() {
     MakeLabel(frame, "Label51", "Rozład ", QRect(17, 28, 0, 0));
     MakeLabel(frame, "Label53", "ilościowy i", QRect(17, 42, 0, 0));
     MakeLabel(frame, "Label52", "jakościowy wyników", QRect(17, 56, 0, 0));
+    const kombinator::FilterFamily& rw = kombinator::Family(FamilyId::Rw);
+    const FlagList& patterns = rw.lists[0];
     std::array<QWidget*, 16> panels{};
     for (int j = 0; j < 16; ++j) {
         // Panels and boxes run by away goals first.
@@ -91,17 +86,13 @@ void PreferencesTab::BuildRw() {
         MakeLabel(panel, {}, "jeden", QRect(4, 51, 0, 0));
         for (int k = 0; k < 3; ++k) {
             const int left = 38 + 18 * k;
-            const int byte = 3 * (4 * home + away) + k;
-            binding_.AddCheckBox(panel, 188 + 3 * j + k, {}, QRect(left, 21, 16, 16),
-                                 [byte](FilterSettings& s) -> std::uint8_t& { return s.RwTemplate[byte]; });
+            binding_.AddBox(panel, patterns, 3 * j + k, QRect(left, 21, 16, 16));
             for (int row = 0; row < 2; ++row)
                 MakeLabel(panel, {}, QString::number(RwDigits[k][row]), QRect(left, 37 + 14 * row, 13, 14),
                           Qt::AlignCenter);
         }
     }
-    binding_.AddSwitch(frame, 11, {}, "Dowolny", "Ustalony", QRect(150, 30, 200, 40),
-                       [](FilterSettings& s) -> std::uint8_t& { return s.RwActive; },
-                       [panels](int item, bool) {
-                           for (QWidget* panel : panels) panel->setVisible(item == 1);
-                       });
+    binding_.AddSwitch(frame, *rw.onOff, QRect(150, 30, 200, 40), [panels](int item, bool) {
+        for (QWidget* panel : panels) panel->setVisible(item == 1);
+    });
 }

@@ -3,17 +3,14 @@
 
 #include <QWidget>
 #include <array>
-#include <cstdint>
-
-#include "engine/filter_settings.h"
 
 class FilterBinding;
-class QTimer;
+class RevealTimer;
 
 class PreferencesTab : public QWidget {
     Q_OBJECT
 public:
-    PreferencesTab(kombinator::FilterSettings& settings, FilterBinding& binding, QWidget* parent);
+    PreferencesTab(FilterBinding& binding, QWidget* parent);
 
 public slots:
     void Timer3Timer();
@@ -26,6 +23,5 @@ private:
     FilterBinding& binding_;
     // Panel30, Label54, Panel34, Label55, Panel35 in the order they appear.
     std::array<QWidget*, 5> preferredControls_{};
-    QTimer* timer3_ = nullptr;
-    std::int32_t PreferredRevealStep = 0;
+    RevealTimer* timer3_ = nullptr;  // counts PreferredRevealStep
 };

@@ -3,14 +3,12 @@
 
 #include <QWidget>
 
-#include "engine/filter_settings.h"
-
 class FilterBinding;
 
 class ResultsTab : public QWidget {
     Q_OBJECT
 public:
-    ResultsTab(kombinator::FilterSettings& settings, FilterBinding& binding, QWidget* parent);
+    ResultsTab(FilterBinding& binding, QWidget* parent);
 
 private:
     void BuildResults();

@@ -159,22 +159,6 @@ void TForm1::FormCreate() {
     state_.StartDirectory = QDir::currentPath();
     intro_->StartTicker();
     editor_->SetSpinnerStartPositions();
-    // Every byte a box or a type label sets starts cleared, as the boxes start unticked.
-    kombinator::FilterSettings& s = state_.settings;
-    s.TypeMarks = {};
-    s.RiTemplate = {};
-    s.RjDrawTemplate = {};
-    s.RjTwoTemplate = {};
-    s.ScoreAllowed = {};
-    s.PreferredScores = {};
-    s.BlockGSigns = {};
-    s.BlockDSigns = {};
-    s.PnOverall = {};
-    s.PnHomeBlock = {};
-    s.PnAwayBlock = {};
-    s.RwTemplate = {};
-    s.HomeBlockCounts = {};
-    s.AwayBlockCounts = {};
     liveCount_->LiveCountTimerTimer();
     // On success the final stage sets SystemSaved to 1 and GeneratorBusy to 0; a fault is shown
     // once the window is on screen.

@@ -1,12 +1,14 @@
 #include "ui/types_tab.h"
 
 #include <QCheckBox>
-#include <QTimer>
 
 #include "ui/filter_binding.h"
 #include "ui/filter_widgets.h"
+#include "ui/reveal_timer.h"
 
+using kombinator::FamilyId;
 using kombinator::FilterSettings;
+using kombinator::FlagList;
 
 namespace {
 
@@ -19,8 +21,8 @@ constexpr int TdLeft = 161;
 const char* const SignCaptions[3] = {"1", "0", "2"};
 constexpr int RowHeaderPanels[7] = {0, 11, 12, 13, 14, 15, 18};
 
-// RJ columns: runs of three and of two that each flag asks for.
-constexpr int RjRuns[5][2] = {{0, 0}, {1, 0}, {0, 2}, {0, 1}, {0, 0}};
+// RJ columns: runs of three and of two that each template asks for.
+constexpr int RjRuns[4][2] = {{1, 0}, {0, 2}, {0, 1}, {0, 0}};
 
 }  // namespace
 
@@ -56,14 +58,12 @@ void TypesTab::BuildTypeGrid() {
             }
         }
     }
-    static const char* const relationCaptions[8] = {"", "6 - 0", "5 - 1", "4 - 2", "3 - 3", "2 - 4", "1 - 5", "0 - 6"};
-    for (int k = 1; k <= 7; ++k) {
+    const FlagList& relations = kombinator::Family(FamilyId::TypeGrid).lists[0];
+    for (int i = 0; i < relations.count; ++i) {
         // The relation boxes own no byte: the run reads their ticks when it starts.
-        auto* box = binding_.AddCheckBox(grid, k, relationCaptions[k], QRect(263, RowTop + 25 * (k - 1), 56, 20),
-                                         [k](FilterSettings& s) -> std::uint8_t& { return s.RelationTicked[k]; },
-                                         false);
+        auto* box = binding_.AddBox(grid, relations, i, QRect(263, RowTop + 25 * i, 56, 20));
         box->setEnabled(false);
-        relationBoxes_[k] = box;
+        relationBoxes_[static_cast<std::size_t>(i + 1)] = box;
     }
 }
 
@@ -71,36 +71,28 @@ void TypesTab::BuildRj() {
     auto* frame = MakeFrame(this, {}, QRect(4, 220, 336, 146));
     MakeStaticText(frame, {}, " Szablony RJ ", QPoint(8, 6));
     MakeLabel(frame, {}, "Rozład jakościowy zer i dwójek ", QRect(104, 6, 0, 0));
-    struct RjFamily {
-        int group, panel, firstBox;
-        const char* caption;
+    struct RjLayout {
+        FamilyId family;
+        int panel;
         const char* twoRow;
-        std::array<std::uint8_t, 5> FilterSettings::*flags;
-        std::uint8_t FilterSettings::*active;
     };
-    static const RjFamily families[2] = {
-        {2, 21, 36, " Remisy ", "Dwa obok siebie", &FilterSettings::RjDrawTemplate, &FilterSettings::RjDrawActive},
-        {3, 22, 40, " Dwójki ", "Dwie obok siebie", &FilterSettings::RjTwoTemplate, &FilterSettings::RjTwoActive},
-    };
+    static const RjLayout layouts[2] = {{FamilyId::RjDraws, 21, "Dwa obok siebie"},
+                                        {FamilyId::RjTwos, 22, "Dwie obok siebie"}};
     for (int f = 0; f < 2; ++f) {
-        const RjFamily& family = families[f];
+        const kombinator::FilterFamily& family = kombinator::Family(layouts[f].family);
+        const FlagList& list = family.lists[0];
         const int top = 30 + 56 * f;
-        auto* panel = MakeFrame(frame, QStringLiteral("Panel%1").arg(family.panel), QRect(180, top - 2, 150, 52));
+        auto* panel = MakeFrame(frame, QStringLiteral("Panel%1").arg(layouts[f].panel), QRect(180, top - 2, 150, 52));
         panel->hide();
         MakeLabel(panel, {}, "Trzy obok siebie", QRect(4, 19, 84, 14));
-        MakeLabel(panel, {}, family.twoRow, QRect(4, 34, 84, 14));
-        for (int flag = 1; flag <= 4; ++flag) {
-            const int left = 88 + 15 * (flag - 1);
-            auto flags = family.flags;
-            binding_.AddCheckBox(panel, family.firstBox + flag - 1, {}, QRect(left, 2, 16, 16),
-                                 [flags, flag](FilterSettings& s) -> std::uint8_t& { return (s.*flags)[flag]; });
+        MakeLabel(panel, {}, layouts[f].twoRow, QRect(4, 34, 84, 14));
+        for (int i = 0; i < list.count; ++i) {
+            const int left = 88 + 15 * i;
+            binding_.AddBox(panel, list, i, QRect(left, 2, 16, 16));
             for (int row = 0; row < 2; ++row)
-                MakeLabel(panel, {}, QString::number(RjRuns[flag][row]), QRect(left, 19 + 15 * row, 13, 14),
-                          Qt::AlignCenter);
+                MakeLabel(panel, {}, QString::number(RjRuns[i][row]), QRect(left, 19 + 15 * row, 13, 14), Qt::AlignCenter);
         }
-        auto active = family.active;
-        binding_.AddSwitch(frame, family.group, family.caption, "Dowolny", "Ustalony", QRect(8, top, 168, 42),
-                           [active](FilterSettings& s) -> std::uint8_t& { return s.*active; },
+        binding_.AddSwitch(frame, *family.onOff, QRect(8, top, 168, 42),
                            [panel](int item, bool) { panel->setVisible(item == 1); });
     }
 }
@@ -116,22 +108,18 @@ void TypesTab::BuildRi() {
     MakeLabel(panel19_, {}, "y - liczba remisów", QRect(10, 21, 0, 0));
     MakeLabel(panel19_, {}, "z - liczba dwójek", QRect(10, 36, 0, 0));
     MakeLabel(panel19_, {}, "( x y z )", QRect(10, 60, 0, 0));
-    int index = 0;
-    for (int x = 6; x >= 0; --x) {
-        for (int y = 6 - x; y >= 0; --y, ++index) {
-            const int column = index / 7, row = index % 7;
-            auto* box = binding_.AddCheckBox(
-                panel19_, 8 + index, QStringLiteral("%1 %2 %3").arg(x).arg(y).arg(6 - x - y),
-                QRect(10 + 72 * column, 80 + 25 * row, 66, 20),
-                [x, y](FilterSettings& s) -> std::uint8_t& { return s.RiTemplate[x][y]; });
-            box->hide();
-            riBoxes_[index] = box;
-        }
+    const kombinator::FilterFamily& ri = kombinator::Family(FamilyId::Ri);
+    const FlagList& templates = ri.lists[0];
+    for (int i = 0; i < templates.count; ++i) {
+        auto* box = binding_.AddBox(panel19_, templates, i, QRect(10 + 72 * (i / 7), 80 + 25 * (i % 7), 66, 20));
+        box->hide();
+        riBoxes_[static_cast<std::size_t>(i)] = box;
     }
-    timer2_ = FilterBinding::MakeTimer(this, 2);
+    timer2_ = new RevealTimer(this, 2, RiBoxesReveal, [this](std::int32_t step) {
+        riBoxes_[static_cast<std::size_t>(step - 1)]->show();
+    });
     connect(timer2_, &QTimer::timeout, this, &TypesTab::Timer2Timer);
-    binding_.AddSwitch(frame, 1, {}, "Dowolny", "Ustalony", QRect(8, 40, 180, 40),
-                       [](FilterSettings& s) -> std::uint8_t& { return s.RiActive; },
+    binding_.AddSwitch(frame, *ri.onOff, QRect(8, 40, 180, 40),
                        [this](int item, bool instant) { RiSwitch(item, instant); });
 }
 
@@ -146,19 +134,11 @@ void TypesTab::RiSwitch(int item, bool instant) {
         timer2_->stop();
         for (QCheckBox* box : riBoxes_) box->show();
     } else if (riBoxes_[0]->isHidden()) {
-        RiRevealStep = 0;
-        timer2_->start();
+        timer2_->Restart();
     }
 }
 
-void TypesTab::Timer2Timer() {
-    ++RiRevealStep;
-    if (RiRevealStep > 28) {
-        timer2_->stop();
-        return;
-    }
-    riBoxes_[RiRevealStep - 1]->show();
-}
+void TypesTab::Timer2Timer() { timer2_->Tick(); }
 
 void TypesTab::TypeLabelClick(int p, int c, bool basic) {
     binding_.Changed();

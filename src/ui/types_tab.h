@@ -3,14 +3,13 @@
 
 #include <QWidget>
 #include <array>
-#include <cstdint>
 
 #include "engine/filter_settings.h"
 
 class ClickLabel;
 class FilterBinding;
 class QCheckBox;
-class QTimer;
+class RevealTimer;
 class ShapeWidget;
 
 class TypesTab : public QWidget {
@@ -43,6 +42,5 @@ private:
     std::array<QCheckBox*, 8> relationBoxes_{};
     std::array<QCheckBox*, 28> riBoxes_{};
     QWidget* panel19_ = nullptr;
-    QTimer* timer2_ = nullptr;
-    std::int32_t RiRevealStep = 0;
+    RevealTimer* timer2_ = nullptr;  // counts RiRevealStep
 };
