@@ -164,7 +164,6 @@ Vocabulary VocabularyOf(const FlagList& list) {
 enum class ValueKind { Switch, TypeMarks, List, Bounds };
 
 struct KeySpec {
-    KeySpec(std::string n, ValueKind k) : name(std::move(n)), kind(k) {}
     std::string name;
     ValueKind kind;
     const FamilySwitch* onOff = nullptr;  // Switch
