@@ -17,7 +17,10 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "support/files.h"
 #include "support/scripted_dialog_service.h"
+#include "support/stage_test.h"
+#include "support/test_window.h"
 #include "support/widget_helpers.h"
 #include "ui/app_state.h"
 #include "ui/final_stage.h"
@@ -29,7 +32,9 @@
 #include "ui/program_look.h"
 #include "ui/sound_player.h"
 
+using testsupport::ReadBytes;
 using testsupport::Require;
+using testsupport::WriteBytes;
 using Kind = ScriptedDialogService::Kind;
 
 namespace {
@@ -39,18 +44,6 @@ public:
     void Play(const QString& path) override { played.append(path); }
     QStringList played;
 };
-
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return QByteArray("<missing>");
-    return file.readAll();
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
 
 QStringList Rows(const QAbstractItemView* list) {
     QStringList rows;
@@ -67,38 +60,14 @@ const QByteArray LineC = "1-0  2-2  0-3  1-1  3-1  0-1  ";
 
 }  // namespace
 
-class TestFinalStage : public QObject {
+class TestFinalStage : public testsupport::StageTest {
     Q_OBJECT
 
 private:
-    QTemporaryDir dir;
-    std::unique_ptr<AppState> state;
-    std::unique_ptr<ScriptedDialogService> dialogs;
-    std::unique_ptr<FinalStage> stage;
     RecordingSoundPlayer sound;
 
-    template <typename T = QWidget>
-    T* W(const QString& name) {
-        return Require<T>(stage.get(), name);
-    }
     QString Text(const QString& name) { return W<QLabel>(name)->text(); }
-    // Opens `bytes` as a system file through "Otwórz".
-    bool OpenSystem(const QByteArray& bytes, const QString& name = "system.txt") {
-        const QString path = dir.filePath(name);
-        WriteBytes(path, bytes);
-        dialogs->QueueFileName(path);
-        return stage->OpenSystemFileFromDialog();
-    }
-    void SetCandidates(const QList<QByteArray>& lines) {
-        for (int i = 0; i < lines.size(); ++i) {
-            kombinator::Combination c;
-            for (int p = 0; p < 6; ++p)
-                c.scores[p] = {static_cast<std::uint8_t>(lines[i][5 * p] - '0'),
-                               static_cast<std::uint8_t>(lines[i][5 * p + 2] - '0')};
-            state->candidates->Set(i + 1, c);
-        }
-        state->CandidateCount = static_cast<std::int32_t>(lines.size());
-    }
+    void SetCandidates(const QList<QByteArray>& lines) { testsupport::SetCandidates(*state, lines); }
     void TypeInto(const QString& name, const QString& text) {
         auto* edit = W<QLineEdit>(name);
         edit->clear();
@@ -121,25 +90,15 @@ private:
     }
 
 private slots:
-    void initTestCase() {
-        ApplyProgramLook(*qobject_cast<QApplication*>(QCoreApplication::instance()));
-        QVERIFY(dir.isValid());
-    }
+    void initTestCase() { PrepareTests(); }
 
     void init() {
-        state = std::make_unique<AppState>();
-        state->StartDirectory = dir.path();
-        dialogs = std::make_unique<ScriptedDialogService>();
-        stage = std::make_unique<FinalStage>(*state, *dialogs);
+        MakeStage();
         stage->SetSoundPlayer(&sound);
         sound.played.clear();
     }
 
-    void cleanup() {
-        stage.reset();
-        dialogs.reset();
-        state.reset();
-    }
+    void cleanup() { DropStage(); }
 
     void controlsCarryTheirCaptionsAndHints() {
         struct Caption {

@@ -11,8 +11,9 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "support/questions.h"
 #include "support/scripted_dialog_service.h"
-#include "support/start_directory.h"
+#include "support/test_window.h"
 #include "support/widget_helpers.h"
 #include "filters/filter_profile.h"
 #include "ui/filter_editor.h"
@@ -30,49 +31,17 @@ using Kind = ScriptedDialogService::Kind;
 
 namespace {
 
-const QString NewSystemQuestion =
-    "Generator jest obecnie w trakcie obliczeń ! Czy chcesz teraz tworzyć nowy system ?";
-const QString BrowseQuestion = "Generator jest obecnie w trakcie obliczeń ! Czy chcesz teraz przeglądać systemy ?";
-const QString StopQuestion = "Generator jest obecnie w trakcie obliczeń ! Czy chcesz przerwać obliczenia ?";
-const QString SaveQuestion = "Zapisać ostatni wygenerowany system ?";
-const QString ExitQuestion = "Czy chcesz zakończyć prace z programem Kombinator ?";
+using testsupport::BrowseQuestion;
+using testsupport::ExitQuestion;
+using testsupport::NewSystemQuestion;
+using testsupport::SaveQuestion;
+using testsupport::StopQuestion;
 
-struct Window {
-    testsupport::StartDirectory start;
-    ScriptedDialogService dialogs;
-    TForm1 form{&dialogs};
-    int terminated = 0;
-
-    Window() {
-        form.SetTerminateAction([this] { ++terminated; });
-        form.SetDocumentOpener([](const QString&) { return false; });
-        form.show();
-    }
-    template <typename T = QWidget>
-    T* W(const char* name) {
-        T* found = Find<T>(&form, name);
-        if (!found) qWarning("no control %s", name);
-        return found;
-    }
-    FinalStage& Stage() { return *form.Final(); }
-    QString VisibleStage() {
-        QStringList shown;
-        for (const char* name : {"Panel1", "Panel5", "Panel73"})
-            if (W(name)->isVisible()) shown << name;
-        return shown.join(',');
-    }
+struct Window : testsupport::TestWindow {
     // The final stage entered with three candidates, as after a FilterRun that found them.
     void EnterWithCandidates() {
-        const char* lines[3] = {"1-0  2-2  0-3  1-1  3-0  0-0  ", "0-0  0-0  0-0  0-0  0-0  0-0  ",
-                                "3-3  3-3  3-3  3-3  3-3  3-3  "};
-        for (int i = 0; i < 3; ++i) {
-            kombinator::Combination c;
-            for (int p = 0; p < 6; ++p)
-                c.scores[p] = {static_cast<std::uint8_t>(lines[i][5 * p] - '0'),
-                               static_cast<std::uint8_t>(lines[i][5 * p + 2] - '0')};
-            form.State().candidates->Set(i + 1, c);
-        }
-        form.State().CandidateCount = 3;
+        testsupport::SetCandidates(form.State(), {"1-0  2-2  0-3  1-1  3-0  0-0  ", "0-0  0-0  0-0  0-0  0-0  0-0  ",
+                                                  "3-3  3-3  3-3  3-3  3-3  3-3  "});
         form.Nowy1Click();
         W("SpeedButton2")->setEnabled(true);
         form.SpeedButton2Click();

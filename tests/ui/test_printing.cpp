@@ -20,6 +20,7 @@
 
 #include "support/pdf_words.h"
 #include "support/scripted_dialog_service.h"
+#include "support/stage_test.h"
 #include "support/widget_helpers.h"
 #include "ui/app_state.h"
 #include "ui/final_stage.h"
@@ -97,33 +98,19 @@ int RulerNumbers(const QList<PdfWord>& words) {
 
 }  // namespace
 
-class TestPrinting : public QObject {
+class TestPrinting : public testsupport::StageTest {
     Q_OBJECT
 
 private:
-    QTemporaryDir dir;
-    std::unique_ptr<AppState> state;
-    std::unique_ptr<ScriptedDialogService> dialogs;
-    std::unique_ptr<FinalStage> stage;
     RecordingPrintSurface surface;
 
-    template <typename T = QWidget>
-    T* W(const QString& name) {
-        return Require<T>(stage.get(), name);
-    }
     void SetOffsets(const QList<int>& values) {
         for (int i = 0; i < 7; ++i) W<QLineEdit>(OffsetEdits[i])->setText(i < values.size() ? QString::number(values[i]) : "");
     }
     void OpenLines(int count) {
         QByteArray bytes;
         for (int i = 0; i < count; ++i) bytes += Lines[i % 7] + "\r\n";
-        const QString path = dir.filePath("system.txt");
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-        file.close();
-        dialogs->QueueFileName(path);
-        QVERIFY(stage->OpenSystemFileFromDialog());
+        QVERIFY(OpenSystem(bytes));
         stage->Printing().SpeedButton7Click();  // the print panels, with the blanks needed
     }
     void SetRange(const QString& from, const QString& to) {
@@ -132,24 +119,14 @@ private:
     }
 
 private slots:
-    void initTestCase() {
-        ApplyProgramLook(*qobject_cast<QApplication*>(QCoreApplication::instance()));
-        QVERIFY(dir.isValid());
-    }
+    void initTestCase() { PrepareTests(); }
     void init() {
-        state = std::make_unique<AppState>();
-        state->StartDirectory = dir.path();
-        dialogs = std::make_unique<ScriptedDialogService>();
-        stage = std::make_unique<FinalStage>(*state, *dialogs);
+        MakeStage();
         stage->SetPrintSurface(&surface);
         surface = RecordingPrintSurface();
         SetOffsets({100, 50, 200, 30, 10, 40, 70});
     }
-    void cleanup() {
-        stage.reset();
-        dialogs.reset();
-        state.reset();
-    }
+    void cleanup() { DropStage(); }
 
     // The checks run in order and the first failing one is the only message; nothing prints.
     void printChecksInOrder_data() {

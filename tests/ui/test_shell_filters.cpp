@@ -8,8 +8,9 @@
 
 #include "engine/filter_run.h"
 #include "filters/filter_profile.h"
+#include "support/files.h"
 #include "support/scripted_dialog_service.h"
-#include "support/start_directory.h"
+#include "support/test_window.h"
 #include "support/widget_helpers.h"
 #include "ui/filter_editor.h"
 #include "ui/tform1.h"
@@ -21,32 +22,16 @@ namespace {
 
 const QString ProfileFilter = "Profil filtrów(*.kfp)|*.kfp";
 
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
+using testsupport::ReadBytes;
+using testsupport::WriteBytes;
 
 // A window in the filter editor with scripted dialogs.
-struct Window {
-    testsupport::StartDirectory start;
-    ScriptedDialogService dialogs;
-    TForm1 form{&dialogs};
-
-    Window() {
-        form.SetTerminateAction([] {});
-        form.show();
-        form.Nowy1Click();
-    }
-    void Trigger(const char* action) { Find<QAction>(&form, action)->trigger(); }
-    QToolButton* NextStage() { return Find<QToolButton>(&form, "SpeedButton2"); }
-    QString Count() { return Find<QLabel>(&form, "Label15")->text(); }
-    void Compute() { QTest::mouseClick(Find<QToolButton>(&form, "SpeedButton1"), Qt::LeftButton); }
+struct Window : testsupport::TestWindow {
+    Window() { form.Nowy1Click(); }
+    void Trigger(const char* action) { Action(action)->trigger(); }
+    QToolButton* NextStage() { return W<QToolButton>("SpeedButton2"); }
+    QString Count() { return W<QLabel>("Label15")->text(); }
+    void Compute() { QTest::mouseClick(W<QToolButton>("SpeedButton1"), Qt::LeftButton); }
 };
 
 }  // namespace

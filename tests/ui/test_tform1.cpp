@@ -15,8 +15,10 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "support/questions.h"
 #include "support/scripted_dialog_service.h"
 #include "support/start_directory.h"
+#include "support/test_window.h"
 #include "support/widget_helpers.h"
 #include "ui/about_box.h"
 #include "ui/filter_editor.h"
@@ -29,35 +31,15 @@ using Kind = ScriptedDialogService::Kind;
 
 namespace {
 
-const QString NewSystemQuestion =
-    "WarningQuestion: Generator jest obecnie w trakcie obliczeń ! Czy chcesz teraz tworzyć nowy system ?";
-const QString BrowseQuestion =
-    "WarningQuestion: Generator jest obecnie w trakcie obliczeń ! Czy chcesz teraz przeglądać systemy ?";
-const QString StopQuestion =
-    "WarningQuestion: Generator jest obecnie w trakcie obliczeń ! Czy chcesz przerwać obliczenia ?";
-const QString ExitQuestion = "ConfirmationQuestion: Czy chcesz zakończyć prace z programem Kombinator ?";
+using testsupport::Transcribed;
 
-// A shown window with scripted dialogs, started in a folder of its own with valid printer
-// offsets; "terminating" the program is only counted.
-struct Window {
-    testsupport::StartDirectory start;
-    ScriptedDialogService dialogs;
-    TForm1 form{&dialogs};
-    int terminated = 0;
+const QString NewSystemQuestion = Transcribed(Kind::WarningQuestion, testsupport::NewSystemQuestion);
+const QString BrowseQuestion = Transcribed(Kind::WarningQuestion, testsupport::BrowseQuestion);
+const QString StopQuestion = Transcribed(Kind::WarningQuestion, testsupport::StopQuestion);
+const QString ExitQuestion = Transcribed(Kind::ConfirmationQuestion, testsupport::ExitQuestion);
 
-    Window() {
-        form.SetTerminateAction([this] { ++terminated; });
-        form.SetDocumentOpener([](const QString&) { return false; });
-        form.show();
-    }
-    QAction* Action(const char* name) { return Find<QAction>(&form, name); }
-    QWidget* Widget(const char* name) { return Find<QWidget>(&form, name); }
-    QString VisibleStage() {
-        QStringList shown;
-        for (const char* name : {"Panel1", "Panel5", "Panel73"})
-            if (Widget(name)->isVisible()) shown << name;
-        return shown.join(',');
-    }
+struct Window : testsupport::TestWindow {
+    QWidget* Widget(const char* name) { return W(name); }
     // The questions asked, leaving out file dialogs that later stages add behind the same calls.
     QStringList Questions() const {
         QStringList asked;

@@ -5,8 +5,10 @@
 #include <QFile>
 #include <QTest>
 
+#include "support/files.h"
+#include "support/questions.h"
 #include "support/scripted_dialog_service.h"
-#include "support/start_directory.h"
+#include "support/test_window.h"
 #include "support/widget_helpers.h"
 #include "ui/tform1.h"
 
@@ -14,35 +16,24 @@ using testsupport::Find;
 
 namespace {
 
-const QString SaveQuestion = "ConfirmationQuestion: Zapisać ostatni wygenerowany system ?";
+using Kind = ScriptedDialogService::Kind;
+using testsupport::Transcribed;
+
+const QString SaveQuestion = Transcribed(Kind::ConfirmationQuestion, testsupport::SaveQuestion);
 const QString SaveDialog = "SaveFileName: Plik textowy(*.txt)|*.txt";
 const QString OpenDialog = "OpenFileName: Pliki textowe(*.txt)|*.txt";
-const QString NewSystemQuestion =
-    "WarningQuestion: Generator jest obecnie w trakcie obliczeń ! Czy chcesz teraz tworzyć nowy system ?";
-const QString ExitQuestion = "ConfirmationQuestion: Czy chcesz zakończyć prace z programem Kombinator ?";
+const QString NewSystemQuestion = Transcribed(Kind::WarningQuestion, testsupport::NewSystemQuestion);
+const QString ExitQuestion = Transcribed(Kind::ConfirmationQuestion, testsupport::ExitQuestion);
 
 // A window showing a two-line system that has not been saved.
-struct Window {
-    testsupport::StartDirectory start;
-    ScriptedDialogService dialogs;
-    TForm1 form{&dialogs};
-    int terminated = 0;
-
+struct Window : testsupport::TestWindow {
     Window() {
-        form.SetTerminateAction([this] { ++terminated; });
-        form.show();
-        QFile file(start.FilePath("system.txt"));
-        if (file.open(QIODevice::WriteOnly)) file.write("0-0  0-0  0-0  0-0  0-0  0-0  \r\n1-1  1-1  1-1  1-1  1-1  1-1  \r\n");
-        file.close();
+        testsupport::WriteBytes(start.FilePath("system.txt"),
+                                "0-0  0-0  0-0  0-0  0-0  0-0  \r\n1-1  1-1  1-1  1-1  1-1  1-1  \r\n");
         dialogs.QueueFileName(start.FilePath("system.txt"));
-        Find<QAction>(&form, "Otwrz1")->trigger();
+        Action("Otwrz1")->trigger();
         dialogs.Clear();
         form.State().SystemSaved = 0;  // as after a generator
-    }
-    QString VisibleStage() {
-        for (const char* name : {"Panel1", "Panel5", "Panel73"})
-            if (Find<QWidget>(&form, name)->isVisible()) return name;
-        return QString();
     }
 };
 
