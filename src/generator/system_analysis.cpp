@@ -142,27 +142,36 @@ SystemCoverage::SystemCoverage(const std::vector<AnalysisLine>& lines)
             partialValid.push_back(valid);
         }
     }
-    sortedLines_ = whole;
-    std::sort(sortedLines_.begin(), sortedLines_.end());
-    sortedLines_.erase(std::unique(sortedLines_.begin(), sortedLines_.end()), sortedLines_.end());
-    std::size_t at = 0;
-    for (std::size_t f = 0; f <= HalfCount; ++f) {
-        while (at < sortedLines_.size() && sortedLines_[at] >> 12 < f) ++at;
-        firstBegin_[f] = static_cast<std::uint32_t>(at);
+    // Sorted by a count of each first half and small sorts inside: far cheaper than one big sort.
+    for (std::uint32_t canonical : whole) ++firstBegin_[(canonical >> 12) + 1];
+    for (std::size_t f = 0; f < HalfCount; ++f) firstBegin_[f + 1] += firstBegin_[f];
+    sortedLines_.resize(whole.size());
+    {
+        std::array<std::uint32_t, HalfCount> next;
+        std::copy(firstBegin_.begin(), firstBegin_.end() - 1, next.begin());
+        for (std::uint32_t canonical : whole) sortedLines_[next[canonical >> 12]++] = canonical;
     }
+    for (std::size_t f = 0; f < HalfCount; ++f)
+        std::sort(sortedLines_.begin() + firstBegin_[f], sortedLines_.begin() + firstBegin_[f + 1]);
 
-    // One set at a time, so only its bitmap is written to while it is filled.
+    // One set at a time, so only its bitmap is written to while it is filled. The bitmaps of few
+    // Positions fill up after a few hundred lines; the rest of the lines cannot change them.
     for (const Subset& s : subsets_) {
         if (s.level == 6) continue;
         const auto& first = Compress.at[s.firstMask];
         const auto& second = Compress.at[s.secondMask];
+        const std::uint64_t entries = std::uint64_t{1} << (4 * s.level);
+        std::uint64_t filled = 0;
         const auto set = [&](std::uint32_t canonical) {
-            const std::uint64_t bit = s.offset + (std::uint64_t{first[canonical >> 12]} << s.secondShift) + second[canonical & 4095u];
-            bits_[bit >> 6] |= std::uint64_t{1} << (bit & 63);
+            const std::uint64_t index = s.offset + (std::uint64_t{first[canonical >> 12]} << s.secondShift) + second[canonical & 4095u];
+            std::uint64_t& word = bits_[index >> 6];
+            const std::uint64_t bit = std::uint64_t{1} << (index & 63);
+            filled += (word & bit) == 0;
+            word |= bit;
         };
-        for (std::uint32_t canonical : whole) set(canonical);
         const unsigned mask = s.firstMask | (unsigned{s.secondMask} << 3);
-        for (std::size_t i = 0; i < partial.size(); ++i)
+        for (std::size_t i = 0; i < whole.size() && filled < entries; ++i) set(whole[i]);
+        for (std::size_t i = 0; i < partial.size() && filled < entries; ++i)
             if ((mask & partialValid[i]) == mask) set(partial[i]);
     }
 }
