@@ -25,6 +25,7 @@
 #include "io/results_archive.h"
 #include "io/runtime_errors.h"
 #include "ui/about_box.h"
+#include "ui/analysis_dialog.h"
 #include "ui/artwork.h"
 #include "ui/backtest_dialog.h"
 #include "ui/filter_editor.h"
@@ -195,11 +196,43 @@ void TForm1::BuildMenus() {
     addItem(filters, "LejekFiltrow1", "Lejek filtrów…", QKeySequence(), &TForm1::LejekFiltrow1Click);
     addItem(filters, "TestArchiwum1", "Test na archiwum wyników…", QKeySequence(), &TForm1::TestArchiwum1Click);
 
+    QMenu* tools = bar->addMenu("Narzędzia");
+    tools->setObjectName("Narzedzia1");
+    analyseSystem_ = addItem(tools, "AnalizaSystemu1", "Analiza systemu…", QKeySequence(), &TForm1::AnalizaSystemu1Click);
+    connect(tools, &QMenu::aboutToShow, this, &TForm1::UpdateToolsMenu);
+    UpdateToolsMenu();
+
     QMenu* help = bar->addMenu("Pomoc");
     help->setObjectName("Pomoc1");
     addItem(help, "Plik", "Plik pomocy", QKeySequence(Qt::CTRL | Qt::Key_H), &TForm1::PlikClick);
     help->addSeparator()->setObjectName("N2");
     addItem(help, "Programinfo1", "Program info", QKeySequence(Qt::CTRL | Qt::Key_I), &TForm1::Programinfo1Click);
+}
+
+bool TForm1::SystemAnalysisAllowed() const {
+    if (final_ == nullptr) return false;
+    const StageMode mode = final_->Mode();
+    return final_->isVisibleTo(this) && final_->SystemLineCount() >= 1 && state_.GeneratorBusy == 0 &&
+           (mode == StageMode::EnteredIdle || mode == StageMode::OpenedIdle);
+}
+
+void TForm1::UpdateToolsMenu() { analyseSystem_->setEnabled(SystemAnalysisAllowed()); }
+
+void TForm1::AnalizaSystemu1Click() {
+    UpdateToolsMenu();
+    if (!SystemAnalysisAllowed()) return;
+    AnalysisDialog::Input input;
+    input.systemList = final_->SystemList();
+    // A generated or simulated system came from the candidates of the last FilterRun; an opened
+    // one may have come from anywhere.
+    if (final_->Mode() == StageMode::EnteredIdle)
+        for (std::int32_t k = 1; k <= state_.CandidateCount && k <= kombinator::StoreCapacity; ++k)
+            input.candidates.push_back(kombinator::CanonicalIndex(state_.candidates->At(k)));
+    input.filters = editor_->SettingsForRun();  // the filters as the compute button would read them
+    auto* dialog = new AnalysisDialog(std::move(input), *dialogs_, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+    dialog->Analyse();
 }
 
 QWidget* TForm1::BuildBottomBar(QWidget* parent) {

@@ -64,6 +64,12 @@ public:
     void LejekFiltrow1Click();
     void TestArchiwum1Click();
 
+    // Menu "Narzędzia": the analysis of the final stage's system in its own window.
+    void AnalizaSystemu1Click();
+    // Whether "Analiza systemu…" may run: the final stage shows at least one line and no
+    // generator runs.
+    bool SystemAnalysisAllowed() const;
+
     // The bottom bar of the filter editor.
     void SpeedButton1MouseDown();
     void SpeedButton1Click();
@@ -92,6 +98,7 @@ private:
     void RestoreBarIfNotClicked();
     // A menu shortcut pressed in an edit is the menu's, not the edit's (Ctrl+Z is "Zakończ").
     bool IsMenuShortcut(QObject* watched, QEvent* event) const;
+    void UpdateToolsMenu();
 
     AppState state_;
     std::unique_ptr<DialogService> ownDialogs_;
@@ -115,6 +122,7 @@ private:
     QList<QKeySequence> menuShortcuts_;
     // The start-up report waits until the window is on screen, so it stands over it.
     QString startupError_;
+    QAction* analyseSystem_ = nullptr;
 
     // Set between the press of SpeedButton1 and its click; a release off the button
     // (no click) puts the bar back as it was.
