@@ -15,7 +15,7 @@
 #include "io/system_file.h"
 #include "ui/background_job.h"
 #include "ui/dialog_service.h"
-#include "ui/stage_io.h"
+#include "ui/window_io.h"
 
 namespace {
 
@@ -229,7 +229,7 @@ void AnalysisDialog::SelectSource(Source source) {
 void AnalysisDialog::Analyse() {
     if (!lines_.ok) {
         // The same report as the result check gives for a line it cannot read; no analysis.
-        ShowMessageOrReport(dialogs_, lines_.error);
+        dialogs_.Error(FromBytes(lines_.error));
         statusText_->setText("Linia " + QString::number(lines_.badLine) + " systemu nie jest linią kombinacji.");
         return;
     }
