@@ -17,4 +17,4 @@ if ! (cd build/release && ctest --output-on-failure --timeout 600 -j2 >ctest.log
 fi
 tail -n 3 build/release/ctest.log
 echo "== sanitizer build"
-cd build/sanitize && ctest --output-on-failure --timeout 900 -j2
+(cd build/sanitize && ctest --output-on-failure --timeout 900 -j2)

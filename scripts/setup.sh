@@ -10,6 +10,7 @@ packages=(
   xvfb xauth poppler-utils
   desktop-file-utils appstream lintian dpkg-dev librsvg2-bin xdg-user-dirs
   libcups2-dev cups printer-driver-cups-pdf ghostscript
+  clang libclang-rt-dev
 )
 
 missing=()

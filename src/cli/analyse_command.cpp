@@ -5,7 +5,6 @@
 
 #include "cli/cli_common.h"
 #include "cli/commands.h"
-#include "cli/system_options.h"
 #include "filters/filter_profile.h"
 #include "generator/system_analysis.h"
 #include "generator/system_line.h"
@@ -14,75 +13,65 @@
 namespace kombinator::cli {
 namespace {
 
-constexpr const char* Usage =
-    "analyse SYSTEMFILE (--candidates FILE | --profile PROFILE | --all) [--guarantee 6|5|4|3 [--holes FILE]]";
-
-}  // namespace
-
-int RunAnalyseCommand(int argc, char** argv) {
-    const OptionList options = ReadOptions(argc, argv, 1, {"candidates", "profile", "guarantee", "holes"}, {"all"});
-    if (!options.error.empty()) return UsageError("analyse", options.error, Usage);
-    if (options.positional.size() != 1) return UsageError("analyse", "one SYSTEMFILE expected", Usage);
-    const std::string& systemPath = options.positional[0];
-    const std::string* candidatesPath = options.Find("candidates");
-    const std::string* profilePath = options.Find("profile");
-    const bool all = options.flags.count("all") > 0;
+int RunAnalyse(const Invocation& call) {
+    if (call.positional.size() != 1) return call.Usage("one SYSTEMFILE expected");
+    const std::string& systemPath = call.positional[0];
+    const std::string* candidatesPath = call.Value("--candidates");
+    const std::string* profilePath = call.Value("--profile");
+    const bool all = call.Flag("--all");
     if ((candidatesPath != nullptr) + (profilePath != nullptr) + all != 1)
-        return UsageError("analyse", "give exactly one of --candidates FILE, --profile PROFILE, --all", Usage);
-    const std::string* guarantee = options.Find("guarantee");
-    const std::optional<long long> level = guarantee ? OptionNumber(*guarantee, 3, 6) : std::nullopt;
-    if (guarantee && !level) return UsageError("analyse", "--guarantee must be 6, 5, 4 or 3", Usage);
+        return call.Usage("give exactly one of --candidates FILE, --profile PROFILE, --all");
+    const std::string* guarantee = call.Value("--guarantee");
+    const std::optional<long long> level = guarantee ? ParseNumber(*guarantee, 3, 6) : std::nullopt;
+    if (guarantee && !level) return call.Usage("--guarantee must be 6, 5, 4 or 3");
     const int holeLevel = level ? static_cast<int>(*level) : 0;
-    const std::string* holesPath = options.Find("holes");
-    if (holesPath && !level) return UsageError("analyse", "--holes needs --guarantee", Usage);
+    const std::string* holesPath = call.Value("--holes");
+    if (holesPath && !level) return call.Usage("--holes needs --guarantee");
     if (holesPath && (SameFile(*holesPath, systemPath) || (candidatesPath && SameFile(*holesPath, *candidatesPath)) ||
                       (profilePath && SameFile(*holesPath, *profilePath))))
-        return UsageError("analyse", "the holes file would replace an input file", Usage);
+        return call.Usage("the holes file would replace an input file");
 
     std::vector<std::string> systemText;
     if (const FileResult read = ReadSystemFile(systemPath, systemText); !read.ok) {
-        PrintError(read.error);
-        return ExitBadProfile;
+        FileError(systemPath, read.error);
+        return ExitBadInput;
     }
     const SystemLinesRead lines = ReadAnalysisLines(systemText);
     if (!lines.ok) {
         PrintError(lines.error);
-        return 4;
+        return ExitNoSystem;
     }
 
     OutcomeSource outcomes = OutcomeSource::Everything();
     if (candidatesPath) {
         std::vector<std::string> text;
         if (const FileResult read = ReadSystemFile(*candidatesPath, text); !read.ok) {
-            PrintError(read.error);
-            return ExitBadProfile;
+            FileError(*candidatesPath, read.error);
+            return ExitBadInput;
         }
         OutcomesRead read = ReadOutcomeLines(text);
         if (!read.ok) {
-            PrintError(*candidatesPath + ": " + read.error);
-            return ExitBadProfile;
+            FileError(*candidatesPath, read.error);
+            return ExitBadInput;
         }
         outcomes = OutcomeSource::FromList(std::move(read.canonical));
     } else if (profilePath) {
         FilterSettings settings;
-        if (!LoadProfile(*profilePath, settings)) return ExitBadProfile;
+        if (!LoadProfile(*profilePath, settings)) return ExitBadInput;
         outcomes = OutcomeSource::Passing(settings);
     }
 
     const SystemAnalysis analysis = AnalyseSystem(lines.lines, std::move(outcomes));
     if (!analysis.message.empty()) {
         PrintError(analysis.message);
-        return ExitInvalidSettings;
+        return ExitRefused;
     }
     std::vector<std::string> holeLines;
     if (holesPath) {
         const std::vector<std::uint32_t> holes = analysis.Holes(holeLevel);
         holeLines.reserve(holes.size());
         for (std::uint32_t h : holes) holeLines.push_back(FormatSystemLine(CombinationFromCanonical(h)));
-        if (const FileResult written = WriteSystemFile(*holesPath, holeLines); !written.ok) {
-            PrintError(written.error);
-            return ExitBadProfile;
-        }
+        if (const int code = WriteSystemOutput(*holesPath, holeLines)) return code;
     }
     std::string out = "Lines: " + std::to_string(analysis.lines) + "\nOutcomes: " + std::to_string(analysis.outcomes) + "\n";
     for (int k = 6; k >= 3; --k) out += "Best" + std::to_string(k) + ": " + std::to_string(analysis.Best(k)) + "\n";
@@ -91,5 +80,20 @@ int RunAnalyseCommand(int argc, char** argv) {
     PrintOut(out);
     return ExitOk;
 }
+
+}  // namespace
+
+const Command AnalyseCommand = {
+    "analyse",
+    "analyse SYSTEMFILE (--candidates FILE | --profile PROFILE | --all) [--guarantee 6|5|4|3 [--holes FILE]]",
+    "What a saved system is worth: for every outcome (the lines of a candidates file, every\n"
+    "Combination passing a profile, or all 16,777,216), the best hit count of any line of the\n"
+    "system. Prints Lines, Outcomes (a Combination listed twice counts once), Best6, Best5,\n"
+    "Best4, Best3, Best0-2 (outcomes by best hit count) and Guarantee (the smallest best);\n"
+    "with --guarantee L also Holes (outcomes whose best is below L), which --holes FILE\n"
+    "saves as a system file.",
+    {{"--candidates", "FILE"}, {"--profile", "PROFILE"}, {"--guarantee", "6|5|4|3"}, {"--holes", "FILE"}, {"--all", ""}},
+    RunAnalyse,
+};
 
 }  // namespace kombinator::cli

@@ -11,8 +11,6 @@
 namespace kombinator::cli {
 namespace {
 
-constexpr std::string_view BacktestUsage = "backtest PROFILE ARCHIVE";
-
 constexpr std::string_view BacktestHelp =
     "usage: kombinator-cli backtest PROFILE ARCHIVE\n"
     "\n"
@@ -35,39 +33,27 @@ constexpr std::string_view BacktestHelp =
     "standard error); 4 a line of the archive is not a SystemLine (\"ARCHIVE: line N:\" and\n"
     "the conversion message on standard error, nothing on standard output); 64 bad arguments.\n";
 
-constexpr int ExitBadArchiveLine = 4;
-
-}  // namespace
-
-int RunBacktestCommand(int argc, char** argv) {
-    const CommandArgs args = ParseCommandArgs(argc, argv, {});
-    if (args.help && args.error.empty()) {
-        std::fputs(BacktestHelp.data(), stdout);
-        return ExitOk;
-    }
-    if (!args.error.empty()) return UsageError("backtest", args.error, BacktestUsage);
-    if (args.positional.size() != 2)
-        return UsageError("backtest", args.positional.empty() ? "missing PROFILE" : "PROFILE and ARCHIVE expected",
-                          BacktestUsage);
-    const std::string& profile = args.positional[0];
-    const std::string& archivePath = args.positional[1];
+int RunBacktest(const Invocation& call) {
+    if (call.positional.size() != 2)
+        return call.Usage(call.positional.empty() ? "missing PROFILE" : "PROFILE and ARCHIVE expected");
+    const std::string& profile = call.positional[0];
+    const std::string& archivePath = call.positional[1];
 
     FilterSettings settings;
-    if (!LoadProfile(profile, settings)) return ExitBadProfile;
+    if (!LoadProfile(profile, settings)) return ExitBadInput;
     const ResultsArchive archive = ReadResultsArchive(archivePath);
     if (!archive.ok) {
         if (archive.badLine > 0) {
             PrintError(archivePath + ": line " + std::to_string(archive.badLine) + ": " + archive.error);
-            return ExitBadArchiveLine;
+            return ExitNoSystem;
         }
-        PrintError(archive.error.find(archivePath) != std::string::npos ? archive.error
-                                                                        : archivePath + ": " + archive.error);
-        return ExitBadProfile;
+        FileError(archivePath, archive.error);
+        return ExitBadInput;
     }
     const BacktestResult result = BacktestFilters(settings, archive.outcomes);
     if (!result.valid()) {
         PrintError(result.message);
-        return ExitInvalidSettings;
+        return ExitRefused;
     }
     std::string out;
     for (std::size_t i = 0; i < result.verdicts.size(); ++i) {
@@ -79,5 +65,18 @@ int RunBacktestCommand(int argc, char** argv) {
     PrintOut(out);
     return ExitOk;
 }
+
+}  // namespace
+
+const Command BacktestCommand = {
+    "backtest",
+    "backtest PROFILE ARCHIVE",
+    "Test the filters of a profile on the real outcomes of past rounds (a system file, one\n"
+    "round per line): each round passes or is rejected by the first step named, then\n"
+    "Passed: P of T.",
+    {},
+    RunBacktest,
+    BacktestHelp,
+};
 
 }  // namespace kombinator::cli

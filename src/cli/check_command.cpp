@@ -1,64 +1,68 @@
 // kombinator-cli check SYSTEMFILE R1 .. R6: the result check of a saved system.
 #include <array>
-#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "cli/cli_common.h"
 #include "cli/commands.h"
-#include "cli/system_options.h"
 #include "generator/result_check.h"
 #include "io/system_file.h"
 
 namespace kombinator::cli {
 namespace {
 
-constexpr const char* Usage = "check SYSTEMFILE R1 R2 R3 R4 R5 R6   (each result h-a; an empty side or result is an empty edit)";
-
-void PrintEntries(const char* name, const std::vector<std::string>& entries) {
-    std::string line = name;
-    line += ':';
+void PrintEntries(const std::string& name, const std::vector<std::string>& entries) {
+    std::string line = name + ':';
     for (const std::string& e : entries) line += ' ' + e;
-    std::puts(line.c_str());
+    PrintOut(line);
 }
 
-}  // namespace
-
-int RunCheckCommand(int argc, char** argv) {
-    const OptionList options = ReadOptions(argc, argv, 1, {});
-    if (!options.error.empty()) return UsageError("check", options.error, Usage);
-    if (options.positional.empty()) return UsageError("check", "missing SYSTEMFILE", Usage);
-    if (options.positional.size() > 7) return UsageError("check", "more than six results", Usage);
+int RunCheck(const Invocation& call) {
+    if (call.positional.empty()) return call.Usage("missing SYSTEMFILE");
+    if (call.positional.size() > 7) return call.Usage("more than six results");
 
     // Each result fills the home and away edit of its Position; what is left out stays empty.
     std::array<std::string, ResultEditCount> edits;
-    for (std::size_t r = 1; r < options.positional.size(); ++r) {
-        const std::string& result = options.positional[r];
+    for (std::size_t r = 1; r < call.positional.size(); ++r) {
+        const std::string& result = call.positional[r];
         if (result.empty()) continue;
         const std::size_t hyphen = result.find('-');
         if (hyphen == std::string::npos || hyphen > 1 || result.size() - hyphen - 1 > 1)
-            return UsageError("check", "result '" + result + "' is not h-a", Usage);
+            return call.Usage("result '" + result + "' is not h-a");
         edits[2 * (r - 1)] = result.substr(0, hyphen);
         edits[2 * (r - 1) + 1] = result.substr(hyphen + 1);
     }
 
+    const std::string& path = call.positional[0];
     std::vector<std::string> lines;
-    const FileResult read = ReadSystemFile(options.positional[0], lines);
+    const FileResult read = ReadSystemFile(path, lines);
     if (!read.ok) {
-        std::fprintf(stderr, "%s\n", read.error.c_str());
-        return 2;
+        FileError(path, read.error);
+        return ExitBadInput;
     }
     const ResultCheck check = CheckResults(edits, lines);
     if (!check.ok) {
-        std::fprintf(stderr, "%s\n", check.message.c_str());
-        return check.badLine ? 4 : 3;
+        PrintError(check.message);
+        return check.badLine ? ExitNoSystem : ExitRefused;
     }
-    for (int h = 6; h >= 3; --h) std::printf("Hits%d: %d\n", h, check.ForHits(h).count);
+    for (int h = 6; h >= 3; --h) PrintOut("Hits" + std::to_string(h) + ": " + std::to_string(check.ForHits(h).count));
     for (int h = 6; h >= 3; --h) {
-        PrintEntries(("Lista" + std::to_string(h)).c_str(), check.ForHits(h).lista);
-        PrintEntries(("Kupon" + std::to_string(h)).c_str(), check.ForHits(h).kupon);
+        PrintEntries("Lista" + std::to_string(h), check.ForHits(h).lista);
+        PrintEntries("Kupon" + std::to_string(h), check.ForHits(h).kupon);
     }
-    std::printf("Sound: %s\n", check.sound ? "yes" : "no");
-    return 0;
+    PrintOut(std::string("Sound: ") + (check.sound ? "yes" : "no"));
+    return ExitOk;
 }
+
+}  // namespace
+
+const Command CheckCommand = {
+    "check",
+    "check SYSTEMFILE R1 R2 R3 R4 R5 R6",
+    "Check a saved system against the six real results (each h-a; an empty side or result\n"
+    "is an empty edit) and list the lines and coupon rows with 6, 5, 4 and 3 hits.",
+    {},
+    RunCheck,
+};
 
 }  // namespace kombinator::cli

@@ -4,22 +4,44 @@
 #include <filesystem>
 
 #include "filters/filter_profile.h"
+#include "io/runtime_errors.h"
+#include "io/system_file.h"
 
-namespace kombinator {
+namespace kombinator::cli {
 
-const std::string* CommandArgs::Option(std::string_view name) const {
-    for (const auto& [key, value] : options)
+const std::string* Invocation::Value(std::string_view name) const {
+    for (const auto& [key, value] : values)
         if (key == name) return &value;
     return nullptr;
 }
 
-CommandArgs ParseCommandArgs(int argc, char** argv, const std::vector<std::string_view>& valueOptions) {
-    CommandArgs args;
+bool Invocation::Flag(std::string_view name) const {
+    for (const std::string& f : flags)
+        if (f == name) return true;
+    return false;
+}
+
+int Invocation::Usage(std::string_view problem) const {
+    const std::string program(ProgramName);
+    const std::string name(command.name);
+    PrintError(program + " " + name + ": " + std::string(problem));
+    PrintError("usage: " + program + " " + std::string(command.synopsis));
+    PrintError("Try '" + program + " " + name + " --help' for more.");
+    return ExitUsage;
+}
+
+Invocation ParseArguments(const Command& command, int argc, char** argv) {
+    Invocation call(command);
+    auto fail = [&call](std::string problem) {
+        if (call.error.empty()) call.error = std::move(problem);
+    };
     bool onlyPositional = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        if (onlyPositional || arg.size() < 2 || arg[0] != '-') {
-            args.positional.emplace_back(arg);
+        const bool dashed = arg.size() >= 2 && arg[0] == '-' &&
+                            (arg[1] == '-' || (arg[1] >= 'a' && arg[1] <= 'z') || (arg[1] >= 'A' && arg[1] <= 'Z'));
+        if (onlyPositional || !dashed) {
+            call.positional.emplace_back(arg);
             continue;
         }
         if (arg == "--") {
@@ -27,15 +49,23 @@ CommandArgs ParseCommandArgs(int argc, char** argv, const std::vector<std::strin
             continue;
         }
         if (arg == "-h" || arg == "--help") {
-            args.help = true;
+            call.help = true;
             continue;
         }
         const std::size_t eq = arg.find('=');
-        const std::string_view name = arg.substr(0, eq);
-        bool known = false;
-        for (std::string_view option : valueOptions) known = known || option == name;
-        if (!known) {
-            if (args.error.empty()) args.error = "unknown option " + std::string(name);
+        const std::string name(arg.substr(0, eq));
+        const Option* option = nullptr;
+        for (const Option& o : command.options)
+            if (o.name == name) option = &o;
+        if (option == nullptr) {
+            fail("unknown option " + name);
+            continue;
+        }
+        const bool given = call.Value(name) != nullptr || call.Flag(name);
+        if (option->value.empty()) {
+            if (eq != std::string_view::npos) fail("option " + name + " takes no value");
+            if (given) fail("option " + name + " given twice");
+            call.flags.push_back(name);
             continue;
         }
         std::string value;
@@ -44,41 +74,72 @@ CommandArgs ParseCommandArgs(int argc, char** argv, const std::vector<std::strin
         } else if (i + 1 < argc) {
             value = argv[++i];
         } else {
-            if (args.error.empty()) args.error = "option " + std::string(name) + " needs a value";
+            fail("option " + name + " needs a value " + std::string(option->value));
             continue;
         }
-        if (value.empty() && args.error.empty()) args.error = "option " + std::string(name) + " needs a value";
-        if (args.Option(name) != nullptr && args.error.empty())
-            args.error = "option " + std::string(name) + " given twice";
-        args.options.emplace_back(std::string(name), std::move(value));
+        if (value.empty()) fail("option " + name + " needs a value " + std::string(option->value));
+        if (given) fail("option " + name + " given twice");
+        call.values.emplace_back(name, std::move(value));
     }
-    return args;
+    return call;
 }
 
-int UsageError(std::string_view command, std::string_view problem, std::string_view usage) {
-    PrintError(std::string(ProgramName) + " " + std::string(command) + ": " + std::string(problem));
-    PrintError("usage: " + std::string(ProgramName) + " " + std::string(usage));
-    PrintError("Try '" + std::string(ProgramName) + " " + std::string(command) + " --help' for more.");
-    return ExitUsage;
-}
-
-bool LoadProfile(const std::string& path, FilterSettings& settings) {
-    const ProfileReadResult r = ReadFilterProfileFile(path);
-    if (r.ok) {
-        settings = r.settings;
-        return true;
+std::optional<long long> ParseNumber(std::string_view text, long long low, long long high) {
+    const std::size_t first = !text.empty() && text[0] == '-' ? 1 : 0;
+    if (text.size() == first || text.size() - first > 18) return std::nullopt;
+    long long value = 0;
+    for (std::size_t k = first; k < text.size(); ++k) {
+        if (text[k] < '0' || text[k] > '9') return std::nullopt;
+        value = value * 10 + (text[k] - '0');
     }
-    // The runtime's "Cannot open file NAME" names the file already.
-    if (r.line == 0 && r.error.find(path) != std::string::npos)
-        PrintError(r.error);
-    else
-        PrintError(path + ": " + r.error);
-    return false;
+    if (first == 1) value = -value;
+    if (value < low || value > high) return std::nullopt;
+    return value;
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
-    std::error_code error;
-    return std::filesystem::equivalent(a, b, error) && !error;
+std::string Printable(std::string_view text) {
+    static constexpr char Hex[] = "0123456789abcdef";
+    std::string shown;
+    shown.reserve(text.size());
+    auto escape = [&shown](unsigned char b) {
+        shown += "\\x";
+        shown += Hex[b >> 4];
+        shown += Hex[b & 15];
+    };
+    for (std::size_t i = 0; i < text.size();) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        if (b < 0x20 || b == 0x7f) {
+            escape(b);
+            ++i;
+            continue;
+        }
+        if (b < 0x80) {
+            shown += static_cast<char>(b);
+            ++i;
+            continue;
+        }
+        // A well-formed UTF-8 sequence (the program's Polish texts) passes; anything else is escaped.
+        const std::size_t length = b >= 0xc2 && b <= 0xdf ? 2 : b >= 0xe0 && b <= 0xef ? 3 : b >= 0xf0 && b <= 0xf4 ? 4 : 0;
+        bool whole = length != 0 && i + length <= text.size();
+        for (std::size_t k = 1; whole && k < length; ++k)
+            whole = (static_cast<unsigned char>(text[i + k]) & 0xc0) == 0x80;
+        if (whole && length == 3) {
+            const auto second = static_cast<unsigned char>(text[i + 1]);
+            whole = !(b == 0xe0 && second < 0xa0) && !(b == 0xed && second >= 0xa0);
+        }
+        if (whole && length == 4) {
+            const auto second = static_cast<unsigned char>(text[i + 1]);
+            whole = !(b == 0xf0 && second < 0x90) && !(b == 0xf4 && second >= 0x90);
+        }
+        if (!whole) {
+            escape(b);
+            ++i;
+            continue;
+        }
+        shown.append(text.substr(i, length));
+        i += length;
+    }
+    return shown;
 }
 
 void PrintOut(std::string_view text) {
@@ -87,8 +148,40 @@ void PrintOut(std::string_view text) {
 }
 
 void PrintError(std::string_view text) {
-    std::fwrite(text.data(), 1, text.size(), stderr);
+    const std::string shown = Printable(text);
+    std::fwrite(shown.data(), 1, shown.size(), stderr);
     std::fputc('\n', stderr);
 }
 
-}  // namespace kombinator
+void FileError(std::string_view path, std::string_view reason) {
+    if (reason == CannotOpenFileMessage(path) || reason == CannotCreateFileMessage(path))
+        PrintError(reason);
+    else
+        PrintError(std::string(path) + ": " + std::string(reason));
+}
+
+bool LoadProfile(const std::string& path, FilterSettings& settings) {
+    const ProfileReadResult r = ReadFilterProfileFile(path);
+    if (!r.ok) {
+        FileError(path, r.error);
+        return false;
+    }
+    settings = r.settings;
+    return true;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error) && !error;
+}
+
+int WriteSystemOutput(const std::string& path, const std::vector<std::string>& lines) {
+    const FileResult written = WriteSystemFile(path, lines);
+    if (!written.ok) {
+        FileError(path, written.error);
+        return ExitCannotWrite;
+    }
+    return ExitOk;
+}
+
+}  // namespace kombinator::cli

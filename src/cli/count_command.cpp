@@ -1,6 +1,5 @@
 // kombinator-cli count: the FilterRun of a filter profile, as the compute button does it.
 #include <algorithm>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -10,12 +9,9 @@
 #include "engine/filter_run.h"
 #include "engine/stores.h"
 #include "generator/system_line.h"
-#include "io/system_file.h"
 
 namespace kombinator::cli {
 namespace {
-
-constexpr std::string_view CountUsage = "count PROFILE [--candidates FILE] [--funnel]";
 
 constexpr std::string_view CountHelp =
     "usage: kombinator-cli count PROFILE [--candidates FILE] [--funnel]\n"
@@ -47,63 +43,51 @@ constexpr std::string_view CountHelp =
 // The run's store lives for the whole process, as in the window.
 CandidateStore candidateStore;
 
-}  // namespace
-
-int RunCountCommand(int argc, char** argv) {
-    // --funnel stands alone; the rest are read as every command reads them.
-    std::vector<char*> rest;
-    bool funnel = false;
-    for (int i = 0; i < argc; ++i) {
-        if (i > 0 && std::string_view(argv[i]) == "--funnel" && !funnel) {
-            funnel = true;
-            continue;
-        }
-        rest.push_back(argv[i]);
-    }
-    const CommandArgs args = ParseCommandArgs(static_cast<int>(rest.size()), rest.data(), {"--candidates"});
-    if (args.help && args.error.empty()) {
-        std::fputs(CountHelp.data(), stdout);
-        return ExitOk;
-    }
-    if (!args.error.empty()) return UsageError("count", args.error, CountUsage);
-    if (args.positional.empty()) return UsageError("count", "missing PROFILE", CountUsage);
-    if (args.positional.size() > 1)
-        return UsageError("count", "one PROFILE expected, got " + std::to_string(args.positional.size()), CountUsage);
-    const std::string& profile = args.positional[0];
-    const std::string* candidates = args.Option("--candidates");
+int RunCount(const Invocation& call) {
+    if (call.positional.empty()) return call.Usage("missing PROFILE");
+    if (call.positional.size() > 1)
+        return call.Usage("one PROFILE expected, got " + std::to_string(call.positional.size()));
+    const std::string& profile = call.positional[0];
+    const std::string* candidates = call.Value("--candidates");
     if (candidates != nullptr && SameFile(profile, *candidates))
-        return UsageError("count", "the candidates file would replace the profile " + profile, CountUsage);
+        return call.Usage("the candidates file would replace the profile " + profile);
 
     FilterSettings settings;
-    if (!LoadProfile(profile, settings)) return ExitBadProfile;
+    if (!LoadProfile(profile, settings)) return ExitBadInput;
 
     const FilterRunResult run = FilterRun(settings, candidateStore);
     if (!run.valid()) {
         PrintError(run.message);
-        return ExitInvalidSettings;
+        return ExitRefused;
     }
     if (candidates != nullptr) {
         const std::int32_t stored = std::min(run.CandidateCount, StoreCapacity);
         std::vector<std::string> lines;
         lines.reserve(static_cast<std::size_t>(stored));
         for (std::int32_t k = 1; k <= stored; ++k) lines.push_back(FormatSystemLine(candidateStore.At(k)));
-        const FileResult written = WriteSystemFile(*candidates, lines);
-        if (!written.ok) {
-            PrintError(written.error.find(*candidates) != std::string::npos ? written.error
-                                                                            : *candidates + ": " + written.error);
-            return ExitCannotWrite;
-        }
+        if (const int code = WriteSystemOutput(*candidates, lines)) return code;
     }
     PrintOut("CandidateCount: " + std::to_string(run.CandidateCount));
-    if (funnel) {
+    if (call.Flag("--funnel")) {
         const FilterFunnelResult steps = FilterFunnel(settings);
-        std::string out;
         for (const FunnelStep& step : steps.steps)
-            out += "Funnel: " + std::string(ChainStepName(step.step)) + " reached " + std::to_string(step.reached) +
-                   " rejected " + std::to_string(step.rejected) + "\n";
-        std::fputs(out.c_str(), stdout);
+            PrintOut("Funnel: " + std::string(ChainStepName(step.step)) + " reached " + std::to_string(step.reached) +
+                     " rejected " + std::to_string(step.rejected));
     }
     return ExitOk;
 }
+
+}  // namespace
+
+const Command CountCommand = {
+    "count",
+    "count PROFILE [--candidates FILE] [--funnel]",
+    "Run the filters of a filter profile and print CandidateCount: N; with --candidates\n"
+    "also save the first 30,000 candidates as a system file; with --funnel also print how\n"
+    "many Combinations each step of the filter chain receives and rejects.",
+    {{"--candidates", "FILE"}, {"--funnel", ""}},
+    RunCount,
+    CountHelp,
+};
 
 }  // namespace kombinator::cli

@@ -379,7 +379,7 @@ ProfileReadResult ReadFilterProfile(std::string_view text) {
 
 ProfileReadResult ReadFilterProfileFile(const std::string& path) {
     std::string bytes;
-    const FileResult read = ReadWholeFile(path, bytes);
+    const FileResult read = ReadWholeFile(path, bytes, ProfileFileLimit);
     if (!read.ok) {
         ProfileReadResult r;
         r.error = read.error;

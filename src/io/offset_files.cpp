@@ -1,8 +1,6 @@
 #include "io/offset_files.h"
 
 #include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include "io/runtime_errors.h"
 #include "io/strict_int.h"
@@ -16,31 +14,16 @@ std::string PathIn(const std::string& directory, const std::string& name) {
     return directory.back() == '/' ? directory + name : directory + "/" + name;
 }
 
-// Reads the file's text up to its first CR or byte 26 without reading the rest of a big file.
+// An offset file holds one short number: its first few hundred bytes are all that is read, so a
+// huge, endless or blocking file cannot stall the start-up.
+constexpr std::size_t OffsetFileLimit = 512;
+
 FileResult ReadOffsetText(const std::string& path, std::string& text) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        const int code = errno;
-        return {false, code == ENOENT || code == ENOTDIR ? std::string(FileNotFoundMessage) : IoErrorMessage(code)};
-    }
-    std::string data;
-    char buffer[4096];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n == 0) break;
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            const int code = errno;
-            ::close(fd);
-            return {false, IoErrorMessage(code)};
-        }
-        const std::string_view chunk(buffer, static_cast<std::size_t>(n));
-        const std::string_view head = PrintOffsetText(chunk);
-        data.append(head);
-        if (head.size() < chunk.size()) break;
-    }
-    ::close(fd);
-    text.swap(data);
+    const FileRead read = ReadRegularFile(path, OffsetFileLimit, false);
+    if (read.error != 0)
+        return {false, read.error == ENOENT || read.error == ENOTDIR ? std::string(FileNotFoundMessage)
+                                                                     : IoErrorMessage(read.error)};
+    text = std::string(PrintOffsetText(read.bytes));
     return {true, {}};
 }
 
@@ -64,7 +47,8 @@ PrintSettingsLoad LoadPrintSettings(const std::string& directory) {
     PrintSettingsLoad load;
     for (int i = 0; i < PrintOffsetCount; ++i) {
         std::string text;
-        const FileResult read = ReadOffsetText(PathIn(directory, PrintOffsetFileName(i)), text);
+        load.file = PathIn(directory, PrintOffsetFileName(i));
+        const FileResult read = ReadOffsetText(load.file, text);
         if (!read.ok) {
             load.error = read.error;
             return load;
@@ -79,6 +63,7 @@ PrintSettingsLoad LoadPrintSettings(const std::string& directory) {
         load.loaded = i + 1;
     }
     load.ok = true;
+    load.file.clear();
     return load;
 }
 

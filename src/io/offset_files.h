@@ -37,12 +37,13 @@ struct PrintSettings {
 std::string PrintOffsetFileName(int i);
 
 // The text of an offset file: the bytes up to, not including, the first CR, the first byte 26
-// or the end. A LF does not end it.
+// or the end. A LF does not end it, nor does a NUL byte.
 std::string_view PrintOffsetText(std::string_view bytes);
 
 struct PrintSettingsLoad {
     bool ok = false;      // all seven offsets loaded
     std::string error;    // the first fault's message when !ok
+    std::string file;     // the path of the file at fault when !ok
     int loaded = 0;       // offsets converted, in order; the later ones stay unset
     // The text read for each edit; unset for the files not read. A file whose text does not
     // convert still gives its text, so its edit shows what was read.

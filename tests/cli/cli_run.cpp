@@ -5,7 +5,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cerrno>
+#include <chrono>
+#include <thread>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -22,7 +25,7 @@ std::string FileBytes(const std::string& path) {
     return s.str();
 }
 
-CliOutcome RunCli(const std::vector<std::string>& args) {
+CliOutcome RunCli(const std::vector<std::string>& args, const CliRunOptions& options) {
     namespace fs = std::filesystem;
     static int serial = 0;
     const fs::path base = fs::temp_directory_path() /
@@ -37,7 +40,8 @@ CliOutcome RunCli(const std::vector<std::string>& args) {
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const std::string& stdoutPath = options.stdoutPath.empty() ? outPath : options.stdoutPath;
+    posix_spawn_file_actions_addopen(&actions, 1, stdoutPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     CliOutcome outcome;
     pid_t pid = 0;
@@ -47,8 +51,19 @@ CliOutcome RunCli(const std::vector<std::string>& args) {
         outcome.err = "cannot start " + all[0];
         return outcome;
     }
+    // A run that blocks is a fault to report, not a test that hangs.
     int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(options.timeoutSeconds);
+    for (;;) {
+        const pid_t done = ::waitpid(pid, &status, WNOHANG);
+        if (done == pid || (done < 0 && errno != EINTR)) break;
+        if (std::chrono::steady_clock::now() > deadline) {
+            ::kill(pid, SIGKILL);
+            while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+            }
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     if (WIFEXITED(status)) outcome.exitCode = WEXITSTATUS(status);
     outcome.out = FileBytes(outPath);

@@ -12,7 +12,12 @@ struct CliOutcome {
     std::string err;
 };
 
-CliOutcome RunCli(const std::vector<std::string>& args);
+struct CliRunOptions {
+    std::string stdoutPath;  // where standard output goes instead of a captured file ("/dev/full")
+    int timeoutSeconds = 120;  // a run still going after this is killed and counts as a crash
+};
+
+CliOutcome RunCli(const std::vector<std::string>& args, const CliRunOptions& options = {});
 
 // Whole file as bytes; "<missing>" when it cannot be read.
 std::string FileBytes(const std::string& path);

@@ -323,7 +323,8 @@ TEST_F(SystemsCommands, CouponsRefuseBeforePrintingAnything) {
         {{"coupons", badLine, "--offsets", offsets, "--from", "1", "--to", "2"}, 4, "'x' is not a valid integer value\n"},
         {{"coupons", PathOf("none.txt"), "--offsets", offsets, "--from", "1", "--to", "1"}, 2,
          "Cannot open file " + PathOf("none.txt") + "\n"},
-        {{"coupons", system, "--offsets", PathOf("nowhere"), "--from", "1", "--to", "1"}, 2, "File not found\n"},
+        {{"coupons", system, "--offsets", PathOf("nowhere"), "--from", "1", "--to", "1"}, 2,
+         PathOf("nowhere") + "/PX1.txt: File not found\n"},
     };
     for (const Case& c : cases) {
         const Outcome o = Run(c.args);
@@ -334,7 +335,7 @@ TEST_F(SystemsCommands, CouponsRefuseBeforePrintingAnything) {
     Write("offsets/PYK.txt", "1 0\r\n");
     const Outcome badOffset = Run({"coupons", "--offsets", offsets, "--test"});
     EXPECT_EQ(badOffset.code, 2);
-    EXPECT_EQ(badOffset.err, "'1 0' is not a valid integer value\n");
+    EXPECT_EQ(badOffset.err, offsets + "/PYK.txt: '1 0' is not a valid integer value\n");
 }
 
 }  // namespace
