@@ -128,7 +128,8 @@ private slots:
     void tabFollowsTheScreen() {
         Window w;
         QVERIFY(QTest::qWaitForWindowActive(&w.form));
-        const QStringList screenOrder{"MaskEdit13", "MaskEdit14", "MaskEdit15", "MaskEdit16", "MaskEdit17",
+        // The optimiser's time limit stands in the guarantee box, above the simulation's edits.
+        const QStringList screenOrder{"OptimiseSecondsEdit", "MaskEdit13", "MaskEdit14", "MaskEdit15", "MaskEdit16", "MaskEdit17",
                                       "MaskEdit18", "MaskEdit19", "MaskEdit20", "MaskEdit29", "MaskEdit30",
                                       "MaskEdit31", "MaskEdit32", "MaskEdit33", "MaskEdit34", "MaskEdit46",
                                       "MaskEdit21", "MaskEdit22", "MaskEdit23", "MaskEdit24", "MaskEdit25",
