@@ -15,6 +15,14 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <sys/stat.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
 #include "support/questions.h"
 #include "support/scripted_dialog_service.h"
 #include "support/start_directory.h"
@@ -106,6 +114,44 @@ private slots:
         form.SetTerminateAction([] {});
         form.Zakocz1Click();
         QCOMPARE(dialogs.Transcript(), QStringList{ExitQuestion});
+    }
+
+    // A named pipe or an endless device in place of an offset file must not stall the start-up:
+    // the window comes up and reports the file as unreadable, as the command line does.
+    void OffsetFileThatIsAPipeOrDeviceDoesNotBlockTheStart_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("named pipe") << "fifo";
+        QTest::newRow("link to /dev/zero") << "zero";
+    }
+    void OffsetFileThatIsAPipeOrDeviceDoesNotBlockTheStart() {
+        QFETCH(QString, kind);
+        testsupport::StartDirectory start;
+        const QByteArray px1 = QFile::encodeName(start.FilePath("PX1.txt"));
+        QVERIFY(QFile::remove(start.FilePath("PX1.txt")));
+        if (kind == "fifo")
+            QCOMPARE(::mkfifo(px1.constData(), 0644), 0);
+        else
+            QVERIFY(QFile::link("/dev/zero", start.FilePath("PX1.txt")));
+        // A blocked start-up would hang the test for good: fail it loudly after 20 s instead.
+        std::atomic<bool> started{false};
+        std::thread watchdog([&] {
+            for (int i = 0; i < 2000 && !started; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            if (!started) {
+                std::fprintf(stderr, "the window's start-up blocked on PX1.txt (%s)\n", qPrintable(kind));
+                std::abort();
+            }
+        });
+        ScriptedDialogService dialogs;
+        {
+            TForm1 form(&dialogs);
+            form.show();
+            started = true;
+            watchdog.join();
+            QVERIFY(QTest::qWaitForWindowExposed(&form));
+            QTRY_COMPARE(dialogs.Texts(Kind::Error), QStringList{"I/O error 22"});
+            QCOMPARE(form.State().SystemSaved, 0);
+            QVERIFY(Find<QTimer>(&form, "Timer1")->isActive());
+        }
     }
 
     void MenusHaveTheirCaptionsAndShortcuts_data() {
