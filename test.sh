@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian or Ubuntu machine, builds Kombinator and runs every test:
-# once optimised, once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# once optimised, once under AddressSanitizer and UndefinedBehaviorSanitizer; then each fuzzer of
+# tests/fuzz runs a few seconds (clang++, ASan and UBSan) so that they keep building and running.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh
@@ -18,3 +19,5 @@ fi
 tail -n 3 build/release/ctest.log
 echo "== sanitizer build"
 (cd build/sanitize && ctest --output-on-failure --timeout 900 -j2)
+echo "== fuzzers"
+scripts/fuzz.sh 5

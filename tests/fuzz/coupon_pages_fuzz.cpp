@@ -1,6 +1,6 @@
 // The coupon pages: a range, a Z choice, seven offsets and a system list cut from the input.
-// Every outcome is a clean refusal or one page per coupon of the range: its number first, twelve
-// marks for each of its (at most five) lines, the Z mark last.
+// Every outcome is a clean refusal or one page per coupon of the range: its number first, at most
+// twelve marks for each of its (at most five) lines (a digit 4 to 9 marks nothing), the Z mark last.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(page.back() == CouponZMark(settings, zChoice));
         std::size_t marks = 0;
         for (const CouponText& t : page) marks += t.text == "***";
-        FUZZ_CHECK(marks == page.size() - 2 && marks % 12 == 0 && marks <= 60);
+        FUZZ_CHECK(marks == page.size() - 2 && marks <= 60);
     }
     return 0;
 }

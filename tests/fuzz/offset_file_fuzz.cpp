@@ -15,15 +15,25 @@
 
 namespace {
 
-// One folder for the whole run, holding seven offset files; the first one is the input.
+// One folder for the whole run, holding seven offset files; the first one is the input. It lies
+// in memory where the system offers it (each input is written and read back) and goes at exit.
+std::string folder;
+
+void RemoveFolder() {
+    for (int i = 0; i < kombinator::PrintOffsetCount; ++i)
+        ::unlink((folder + "/" + kombinator::PrintOffsetFileName(i)).c_str());
+    ::rmdir(folder.c_str());
+}
+
 const std::string& Folder() {
-    static const std::string folder = [] {
-        std::string name = "/tmp/kombinator-offset-fuzz-XXXXXX";
-        if (::mkdtemp(name.data()) == nullptr) std::abort();
+    if (folder.empty()) {
+        folder = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm/kombinator-offset-fuzz-XXXXXX"
+                                                 : "/tmp/kombinator-offset-fuzz-XXXXXX";
+        if (::mkdtemp(folder.data()) == nullptr) std::abort();
+        std::atexit(RemoveFolder);
         for (int i = 1; i < kombinator::PrintOffsetCount; ++i)
-            std::ofstream(name + "/" + kombinator::PrintOffsetFileName(i), std::ios::binary) << i << "\r\n";
-        return name;
-    }();
+            std::ofstream(folder + "/" + kombinator::PrintOffsetFileName(i), std::ios::binary) << i << "\r\n";
+    }
     return folder;
 }
 
