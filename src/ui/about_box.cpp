@@ -1,7 +1,10 @@
 #include "ui/about_box.h"
 
 #include <QApplication>
+#include <QDate>
+#include <QDir>
 #include <QFrame>
+#include <QLocale>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -61,14 +64,19 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     auto* tagline = MakeLabel(panel, "Version", "Narzędzie systemowe do zakładów piłkarskich", purple,
                               QRect(76, 48, 204, 30));
     tagline->setWordWrap(true);
-    const char* const contact[5] = {"Program autorski, wersja 1.0",
-                                    "Uwagi i pytania: kombinator@example.org",
-                                    "Aktualizacje: www.example.org/kombinator",
-                                    "Program rozpowszechniany bez pośredników",
-                                    "Wszelkie prawa zastrzeżone"};
+    const QString lines[5] = {
+        QString("Wersja %1, zbudowana %2").arg(KOMBINATOR_VERSION, BuildDate()),
+        QString("Qt %1").arg(qVersion()),
+        "Licencja GPL-3.0-or-later (wolny program)",
+        "Pomoc i przykłady:",
+        QString(),
+    };
+    QLabel* line = nullptr;
     for (int k = 0; k < 5; ++k)
-        MakeLabel(panel, qPrintable(QString("Contact%1").arg(k + 1)), QString::fromUtf8(contact[k]), navy,
-                  QRect(4, 84 + 16 * k, 277, 16));
+        line = MakeLabel(panel, qPrintable(QString("Contact%1").arg(k + 1)), lines[k], navy,
+                         QRect(4, 84 + 16 * k, 277, 16));
+    folder_ = line;  // the last line names the folder
+    SetProgramFolder(ProgramShareFolder());
 
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("OKButton");
@@ -82,3 +90,19 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
 }
 
 void TAboutBox::OKButtonClick() { hide(); }
+
+void TAboutBox::SetProgramFolder(const QString& folder) {
+    const QString shown = QDir::toNativeSeparators(folder);
+    folder_->setText(folder_->fontMetrics().elidedText(shown, Qt::ElideMiddle, folder_->contentsRect().width()));
+    folder_->setToolTip(shown);
+}
+
+QString ProgramShareFolder() {
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/kombinator");
+}
+
+QString BuildDate() {
+    // __DATE__ reads "Dec 10 2026" or "Dec  1 2026", in English whatever the locale.
+    const QDate date = QLocale::c().toDate(QString(__DATE__).simplified(), "MMM d yyyy");
+    return date.toString(Qt::ISODate);
+}

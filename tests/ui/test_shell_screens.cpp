@@ -1,7 +1,8 @@
 // How the shell looks: screenshots of the intro, the editor's bottom bar and the about box,
-// and no text of theirs cut off by its control.
+// no text of theirs cut off by its control, and what the about box tells.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDate>
 #include <QLabel>
 #include <QTest>
 
@@ -71,14 +72,46 @@ private slots:
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join("; ")));
     }
 
+    void AboutBoxShowsEveryTextWhole_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("screenshot");
+        QTest::newRow("program's own folder") << QString() << "shell-about-box";
+        QTest::newRow("deep folder") << "/home/uzytkownik/Dokumenty/programy/zaklady/piłka nożna/wersja testowa"
+                                        "/instalacja/share/kombinator"
+                                     << "shell-about-box-deep-folder";
+    }
     void AboutBoxShowsEveryTextWhole() {
+        QFETCH(QString, folder);
+        QFETCH(QString, screenshot);
         testsupport::StartDirectory start;
         ScriptedDialogService dialogs;
         TForm1 form(&dialogs);
         form.Programinfo1Click();
-        QVERIFY(!testsupport::SaveScreenshot(form.AboutBox(), "shell-about-box").isEmpty());
-        const QStringList clipped = ClippedLabels(form.AboutBox());
+        TAboutBox* about = form.AboutBox();
+        if (!folder.isEmpty()) about->SetProgramFolder(folder);
+        QVERIFY(!testsupport::SaveScreenshot(about, screenshot).isEmpty());
+        const QStringList clipped = ClippedLabels(about);
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join("; ")));
+
+        QStringList lines;
+        for (int k = 1; k <= 5; ++k) lines << testsupport::Find<QLabel>(about, QString("Contact%1").arg(k))->text();
+        QCOMPARE(lines[0], QString("Wersja %1, zbudowana %2").arg(KOMBINATOR_VERSION_UNDER_TEST, BuildDate()));
+        QVERIFY(QDate::fromString(BuildDate(), Qt::ISODate).isValid());
+        QCOMPARE(lines[1], QString("Qt %1").arg(qVersion()));
+        QVERIFY(lines[2].contains("GPL-3.0-or-later"));
+        QCOMPARE(lines[3], QString("Pomoc i przykłady:"));
+        QLabel* folderLine = testsupport::Find<QLabel>(about, "Contact5");
+        const QString whole = folder.isEmpty() ? ProgramShareFolder() : folder;
+        QCOMPARE(folderLine->toolTip(), whole);
+        if (folder.isEmpty()) {
+            QVERIFY(whole.endsWith("/share/kombinator"));
+        } else {
+            // The middle gives way: where it starts and the folder itself stay readable.
+            QVERIFY(lines[4].startsWith("/home/"));
+            QVERIFY(lines[4].endsWith("share/kombinator"));
+            QVERIFY(lines[4].contains(QChar(0x2026)));
+        }
+        for (QLabel* label : about->findChildren<QLabel*>()) QVERIFY(!label->text().contains("example."));
     }
 };
 
