@@ -18,6 +18,7 @@
 #include "generator/system_line.h"
 #include "support/scripted_dialog_service.h"
 #include "support/start_directory.h"
+#include "support/test_window.h"
 #include "support/widget_helpers.h"
 #include "ui/analysis_dialog.h"
 #include "ui/filter_editor.h"
@@ -33,18 +34,7 @@ using Kind = ScriptedDialogService::Kind;
 
 namespace {
 
-struct Window {
-    testsupport::StartDirectory start;
-    ScriptedDialogService dialogs;
-    TForm1 form{&dialogs};
-
-    Window() {
-        form.SetTerminateAction([] {});
-        form.SetDocumentOpener([](const QString&) { return false; });
-        form.show();
-    }
-    FinalStage& Stage() { return *form.Final(); }
-
+struct Window : testsupport::TestWindow {
     // The narrow example profile computed in the editor, then "Etap końcowy".
     void EnterWithNarrowCandidates() {
         form.Nowy1Click();

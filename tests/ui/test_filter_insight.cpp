@@ -17,6 +17,7 @@
 #include "generator/system_line.h"
 #include "support/scripted_dialog_service.h"
 #include "support/start_directory.h"
+#include "support/test_window.h"
 #include "support/widget_helpers.h"
 #include "ui/backtest_dialog.h"
 #include "ui/filter_editor.h"
@@ -32,16 +33,10 @@ using Kind = ScriptedDialogService::Kind;
 namespace {
 
 // A window in the filter editor with scripted dialogs.
-struct Window {
-    testsupport::StartDirectory start;
-    ScriptedDialogService dialogs;
-    TForm1 form{&dialogs};
-
+struct Window : testsupport::TestWindow {
     Window() {
-        form.SetTerminateAction([] {});
         // KOMBINATOR_TIMING=1 prints each live count's latency from the change to the repainted label.
         form.SetTimingLog(qEnvironmentVariableIsSet("KOMBINATOR_TIMING"));
-        form.show();
         form.Nowy1Click();
     }
     void Trigger(const char* action) { Find<QAction>(&form, action)->trigger(); }

@@ -9,6 +9,7 @@
 
 #include "support/scripted_dialog_service.h"
 #include "support/start_directory.h"
+#include "support/test_window.h"
 #include "support/widget_helpers.h"
 #include "ui/final_stage_widgets.h"
 #include "ui/program_look.h"
@@ -21,14 +22,8 @@ namespace {
 
 // The real window on the final stage with an opened system of seven lines and the print panels
 // open, active so that clicks give the focus as they would on a desktop.
-struct Window {
-    testsupport::StartDirectory start;
-    ScriptedDialogService dialogs;
-    TForm1 form{&dialogs};
-
+struct Window : testsupport::TestWindow {
     Window() {
-        form.SetTerminateAction([] {});
-        form.show();
         QFile file(start.FilePath("seven.txt"));
         if (file.open(QIODevice::WriteOnly))
             for (int i = 0; i < 7; ++i) file.write("1-0  2-2  0-3  1-1  3-0  0-0  \r\n");
