@@ -31,6 +31,7 @@
 #include "ui/filter_editor.h"
 #include "ui/final_stage.h"
 #include "ui/funnel_dialog.h"
+#include "ui/help_window.h"
 #include "ui/intro_screen.h"
 #include "ui/live_count.h"
 #include "ui/qt_dialog_service.h"
@@ -384,8 +385,10 @@ void TForm1::Terminate() {
 void TForm1::PlikClick() {
     if (!MakeStartDirectoryCurrent(state_.StartDirectory, *dialogs_)) return;
     const QString path = QDir(state_.StartDirectory).absoluteFilePath(HelpFileName);
-    if (!QFileInfo(path).isFile() || !openDocument_ || !openDocument_(path))
-        dialogs_->Error(QString::fromStdString(kombinator::CannotOpenFileMessage(HelpFileName.toStdString())));
+    if (QFileInfo(path).isFile() && openDocument_ && openDocument_(path)) return;
+    // Without a help file of the user's own, or a viewer for it, the program's own guide.
+    if (!help_) help_ = new HelpWindow(this);
+    help_->ShowContents();
 }
 
 void TForm1::Programinfo1Click() {

@@ -16,6 +16,7 @@ class BacktestDialog;
 class DialogService;
 class FilterEditor;
 class FunnelDialog;
+class HelpWindow;
 class LiveCount;
 class FinalStage;
 class IntroScreen;
@@ -38,6 +39,7 @@ public:
     TAboutBox* AboutBox() const { return aboutBox_; }
     LiveCount* Live() const { return liveCount_; }
     FunnelDialog* Funnel() const { return funnel_; }
+    HelpWindow* Help() const { return help_; }  // nullptr until the guide is first shown
     BacktestDialog* Backtest() const { return backtest_; }
 
     // How the program ends once the user has confirmed it (quits the event loop by default).
@@ -117,6 +119,7 @@ private:
     QLabel* liveCountLabel_ = nullptr;
     LiveCount* liveCount_ = nullptr;
     FunnelDialog* funnel_ = nullptr;
+    HelpWindow* help_ = nullptr;
     BacktestDialog* backtest_ = nullptr;
     QAction* loadFilters_ = nullptr;
     QList<QKeySequence> menuShortcuts_;

@@ -1,5 +1,6 @@
 // The window's shell: start-up state, the menus' questions and their effects, the intro ticker,
-// help, the about box, the compute button's bar and the way between the stages.
+// help (the user's help file or the program's own guide), the about box, the compute button's
+// bar and the way between the stages.
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -31,6 +32,7 @@
 #include "ui/about_box.h"
 #include "ui/filter_editor.h"
 #include "ui/final_stage.h"
+#include "ui/help_window.h"
 #include "ui/intro_screen.h"
 #include "ui/tform1.h"
 
@@ -392,38 +394,45 @@ private slots:
 
     void HelpOpensTheFileInTheStartDirectory_data() {
         QTest::addColumn<bool>("fileThere");
+        QTest::addColumn<bool>("viewerOpensIt");
         QTest::addColumn<bool>("startDirectoryGone");
-        QTest::addColumn<QString>("error");
-        QTest::newRow("file there") << true << false << "";
-        QTest::newRow("file missing") << false << false << "Cannot open file PLIK POMOCY.HLP";
-        QTest::newRow("start directory gone") << false << true << "I/O error 2";
+        QTest::addColumn<QString>("shown");  // "file", "guide" or the error report
+        QTest::newRow("file there") << true << true << false << "file";
+        QTest::newRow("file there, no viewer for it") << true << false << false << "guide";
+        QTest::newRow("file missing") << false << true << false << "guide";
+        QTest::newRow("start directory gone") << false << true << true << "I/O error 2";
     }
     void HelpOpensTheFileInTheStartDirectory() {
         QFETCH(bool, fileThere);
+        QFETCH(bool, viewerOpensIt);
         QFETCH(bool, startDirectoryGone);
-        QFETCH(QString, error);
+        QFETCH(QString, shown);
         Window w;
         const QString start = w.start.Path();
+        const QString helpFile = QDir(start).absoluteFilePath("PLIK POMOCY.HLP");
         if (fileThere) {
-            QFile help(w.start.FilePath("PLIK POMOCY.HLP"));
+            QFile help(helpFile);
             QVERIFY(help.open(QIODevice::WriteOnly));
         }
         QStringList opened;
         w.form.SetDocumentOpener([&](const QString& path) {
             opened << path;
-            return true;
+            return viewerOpensIt;
         });
         QTemporaryDir elsewhere;
         QVERIFY(QDir::setCurrent(elsewhere.path()));  // as a file dialog may have left it
         if (startDirectoryGone) QVERIFY(QDir(start).removeRecursively());
         w.Action("Plik")->trigger();
-        if (error.isEmpty()) {
-            QCOMPARE(opened, QStringList{QDir(start).absoluteFilePath("PLIK POMOCY.HLP")});
+        if (shown == "file" || shown == "guide") {
+            QCOMPARE(opened, fileThere ? QStringList{helpFile} : QStringList{});
             QCOMPARE(QDir(QDir::currentPath()), QDir(start));
             QVERIFY(w.dialogs.Calls().isEmpty());
+            const bool guide = w.form.Help() && w.form.Help()->isVisible();
+            QCOMPARE(guide, shown == "guide");
         } else {
             QVERIFY(opened.isEmpty());
-            QCOMPARE(w.dialogs.Texts(Kind::Error), QStringList{error});
+            QCOMPARE(w.dialogs.Texts(Kind::Error), QStringList{shown});
+            QVERIFY(!w.form.Help());
         }
     }
 
