@@ -1,9 +1,11 @@
 #include "ui/artwork.h"
 
+#include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -54,9 +56,24 @@ void DrawFloodlight(QPainter& p, QPointF top, double height) {
 
 }  // namespace
 
-QImage DrawIntroPicture() {
+qreal ArtworkScale() { return qGuiApp ? std::max<qreal>(1, qGuiApp->devicePixelRatio()) : 1; }
+
+QImage ArtworkImage(int width, int height, qreal scale, QImage::Format format) {
+    QImage image(QSize(width, height) * scale, format);
+    image.setDevicePixelRatio(scale);
+    return image;
+}
+
+QPixmap ArtworkPixmap(int width, int height, qreal scale, const QColor& fill) {
+    QPixmap pixmap(QSize(width, height) * scale);
+    pixmap.setDevicePixelRatio(scale);
+    pixmap.fill(fill);
+    return pixmap;
+}
+
+QImage DrawIntroPicture(qreal scale) {
     const int w = 512, h = 380;
-    QImage image(w, h, QImage::Format_RGB888);
+    QImage image = ArtworkImage(w, h, scale, QImage::Format_RGB888);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
 
@@ -122,14 +139,14 @@ QImage DrawIntroPicture() {
     return image;
 }
 
-QImage DrawBallPicture(int width, int height) {
-    QImage image(width, height, QImage::Format_RGB888);
+QImage DrawBallPicture(int width, int height, qreal scale) {
+    QImage image = ArtworkImage(width, height, scale, QImage::Format_RGB888);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient grass(0, 0, 0, height);
     grass.setColorAt(0, QColor(30, 100, 40));
     grass.setColorAt(1, QColor(60, 160, 70));
-    p.fillRect(image.rect(), grass);
+    p.fillRect(QRect(0, 0, width, height), grass);
     p.setPen(QPen(QColor(235, 240, 235), std::max(1, height / 30)));
     p.drawLine(QPointF(0, height * 0.78), QPointF(width, height * 0.78));
     p.setPen(Qt::NoPen);
@@ -140,9 +157,8 @@ QImage DrawBallPicture(int width, int height) {
     return image;
 }
 
-QPixmap DrawComputeGlyph(int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
+QPixmap DrawComputeGlyph(int size, qreal scale) {
+    QPixmap pixmap = ArtworkPixmap(size, size, scale, Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     // A small calculator: the run counts the lines that pass.
@@ -161,9 +177,8 @@ QPixmap DrawComputeGlyph(int size) {
     return pixmap;
 }
 
-QPixmap DrawNextStageGlyph(int size, bool enabled) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
+QPixmap DrawNextStageGlyph(int size, bool enabled, qreal scale) {
+    QPixmap pixmap = ArtworkPixmap(size, size, scale, Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     QPolygonF arrow;

@@ -46,10 +46,13 @@ void BlocksTab::BuildCountBlock(int index) {
         const FlagList& counts = family.lists[static_cast<std::size_t>(g)];
         auto* row = MakeFrame(frame, QStringLiteral("Panel%1").arg(d.firstRow + g), QRect(6, 70 + 30 * g, 316, 27));
         row->hide();
+        // A digit stands nearer its own box than the next one.
+        row->setStyleSheet("QCheckBox { spacing: 3px; }");
         block.rows[static_cast<std::size_t>(g)] = row;
         MakeLabel(row, {}, GoalRowCaptions[g], QRect(6, 6, 0, 0));
-        for (int n = 0; n < counts.count; ++n) binding_.AddBox(row, counts, n, QRect(70 + 31 * n, 4, 32, 19));
-        MakeLabel(row, {}, "pozycjach", QRect(258, 6, 0, 0));
+        // Clear of the caption's colon, of each other and, with "pozycjach", of the row's edge.
+        for (int n = 0; n < counts.count; ++n) binding_.AddBox(row, counts, n, QRect(78 + 29 * n, 4, 28, 19));
+        MakeLabel(row, {}, "pozycjach", QRect(256, 6, 0, 0));
     }
     block.timer = new RevealTimer(this, d.timer, BlockRowsReveal, [&block](std::int32_t step) {
         block.rows[static_cast<std::size_t>(step - 1)]->show();
@@ -87,21 +90,23 @@ void BlocksTab::BuildSignBlock(int index) {
     SignBlock& block = index == 0 ? blockG_ : blockD_;
     auto* frame = MakeFrame(this, QStringLiteral("Panel%1").arg(d.frame), QRect(334, 4 + 198 * index, 329, 196));
     MakeStaticText(frame, QStringLiteral("StaticText%1").arg(d.title), d.caption, QPoint(8, 4));
-    MakeLabel(frame, {}, "Rozład ", QRect(132, 4, 0, 0));
-    MakeLabel(frame, {}, "ilościowy jedynek zer dwójek i bramek ", QRect(132, 18, 0, 0));
+    // Two pixels up, so the heading's second line ends above the radio group.
+    MakeLabel(frame, {}, "Rozład ", QRect(132, 2, 0, 0));
+    MakeLabel(frame, {}, "ilościowy jedynek zer dwójek i bramek ", QRect(132, 16, 0, 0));
 
     // The bounds panel first, so that the sliding template panel passes over it.
     block.bounds = MakeFrame(frame, QStringLiteral("Panel%1").arg(d.bounds), QRect(4, 116, 321, 74));
     block.bounds->hide();
     static const char* const groupCaptions[3] = {"Ogólna liczba bramek", "Gospodarze", "Goście"};
-    static const int lefts[3] = {2, 131, 227}, widths[3] = {126, 93, 92};
+    // Narrow edits give "Od" and "Do" room on both sides inside the groups.
+    static const int lefts[3] = {2, 128, 223}, widths[3] = {124, 93, 93};
     for (int b = 0; b < 3; ++b) {
         auto* group = new QGroupBox(groupCaptions[b], block.bounds);
-        const int inset = (widths[b] - 92) / 2;
+        const int inset = (widths[b] - 93) / 2;
         group->setGeometry(lefts[b], 2, widths[b], 68);
-        MakeLabel(group, {}, "Od", QRect(inset + 4, 24, 0, 0));
-        MakeLabel(group, {}, "Do", QRect(inset + 49, 24, 0, 0));
-        binding_.AddSpinnerPair(group, family.bounds[0], b, QPoint(inset + 18, 18), QPoint(inset + 63, 18));
+        MakeLabel(group, {}, "Od", QRect(inset + 3, 24, 0, 0));
+        MakeLabel(group, {}, "Do", QRect(inset + 48, 24, 0, 0));
+        binding_.AddSpinnerPair(group, family.bounds[0], b, QPoint(inset + 21, 18), QPoint(inset + 66, 18), 24);
     }
 
     block.templates = MakeFrame(frame, QStringLiteral("Panel%1").arg(d.templates), QRect(6, TemplateTop, 317, 42));

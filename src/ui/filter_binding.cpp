@@ -9,7 +9,6 @@
 #include "ui/filter_widgets.h"
 
 namespace {
-constexpr int EditWidth = 28;
 constexpr int EditHeight = 19;
 constexpr int SpinnerHeight = 15;
 }  // namespace
@@ -47,7 +46,7 @@ RadioGroupN* FilterBinding::AddSwitch(QWidget* parent, const kombinator::FamilyS
 }
 
 void FilterBinding::AddSpinnerPair(QWidget* parent, const kombinator::BoundsList& bounds, int pair, QPoint fromAt,
-                                   QPoint toAt) {
+                                   QPoint toAt, int width) {
     static const kombinator::FilterSettings startUp;
     UpDownSpinner* spinners[2];
     QLineEdit* edits[2];
@@ -63,10 +62,10 @@ void FilterBinding::AddSpinnerPair(QWidget* parent, const kombinator::BoundsList
         edits[k]->setMaxLength(2);
         edits[k]->setAlignment(Qt::AlignCenter);
         edits[k]->setFocusPolicy(Qt::NoFocus);
-        edits[k]->setGeometry(at[k].x(), at[k].y(), EditWidth, EditHeight);
+        edits[k]->setGeometry(at[k].x(), at[k].y(), width, EditHeight);
         spinners[k] = new UpDownSpinner(parent, 0, 36);
         spinners[k]->setObjectName(QStringLiteral("UpDown%1").arg(bounds.upDowns[index]));
-        spinners[k]->setGeometry(at[k].x(), at[k].y() + EditHeight, EditWidth, SpinnerHeight);
+        spinners[k]->setGeometry(at[k].x(), at[k].y() + EditHeight, width, SpinnerHeight);
         // The design carries the start positions; the edits stay blank until FormCreate.
         spinners[k]->SetPosition(starts[k]);
     }

@@ -40,8 +40,9 @@ public:
                            SwitchAction action);
 
     // Pair `pair` of `bounds`: read-only two-digit edits, each with its horizontal spinner under it,
-    // starting at the bounds of a default FilterSettings.
-    void AddSpinnerPair(QWidget* parent, const kombinator::BoundsList& bounds, int pair, QPoint fromAt, QPoint toAt);
+    // starting at the bounds of a default FilterSettings; edits and spinners `width` pixels wide.
+    void AddSpinnerPair(QWidget* parent, const kombinator::BoundsList& bounds, int pair, QPoint fromAt, QPoint toAt,
+                        int width = 28);
 
     // FormCreate: every spinner to its start position and that position into its edit.
     void SetSpinnerStartPositions();

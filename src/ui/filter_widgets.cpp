@@ -11,11 +11,14 @@
 RadioGroupN::RadioGroupN(const QString& caption, const QString& item0, const QString& item1, QWidget* parent)
     : QGroupBox(caption, parent) {
     auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(8, 2, 4, 2);
+    // Thin top and bottom margins leave a larger font's item the height of its indicator.
+    layout->setContentsMargins(8, 1, 4, 1);
     layout->setSpacing(4);
     const QString texts[2] = {item0, item1};
     for (int i = 0; i < 2; ++i) {
         items_[i] = new QRadioButton(texts[i], this);
+        // The halves are shared out, but never below what an item's caption needs.
+        items_[i]->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
         layout->addWidget(items_[i], 1);
         connect(items_[i], &QRadioButton::clicked, this, [this, i] {
             if (i == itemIndex_) return;
@@ -44,10 +47,10 @@ void ShapeWidget::SetBrushColor(const QColor& color) {
 }
 
 void ShapeWidget::paintEvent(QPaintEvent*) {
+    // Filled rather than outlined, so the border is one layout pixel on every side at any density.
     QPainter painter(this);
-    painter.setPen(Qt::black);
-    painter.setBrush(brush_);
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    painter.fillRect(rect(), Qt::black);
+    painter.fillRect(rect().adjusted(1, 1, -1, -1), brush_);
 }
 
 ClickLabel::ClickLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {

@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QToolButton>
 
+#include "ui/artwork.h"
 #include "ui/filter_widgets.h"
 
 RadioGroup::RadioGroup(const QString& name, const QString& title, const QStringList& items, int columns,
@@ -109,11 +110,7 @@ QToolButton* MakeGlyphButton(QWidget* parent, const QString& name, const QIcon& 
 
 namespace {
 
-QPixmap Canvas(int w, int h) {
-    QPixmap pixmap(w, h);
-    pixmap.fill(Qt::transparent);
-    return pixmap;
-}
+QPixmap Canvas(int w, int h) { return ArtworkPixmap(w, h, ArtworkScale(), Qt::transparent); }
 
 }  // namespace
 
@@ -164,8 +161,7 @@ QIcon PrinterGlyph() {
 }
 
 QPixmap CouponPicture(int width, int height) {
-    QPixmap pixmap(width, height);
-    pixmap.fill(QColor(255, 250, 225));
+    QPixmap pixmap = ArtworkPixmap(width, height, ArtworkScale(), QColor(255, 250, 225));
     QPainter p(&pixmap);
     p.setPen(QColor(200, 60, 60));
     p.drawRect(0, 0, width - 1, height - 1);

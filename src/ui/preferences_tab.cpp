@@ -48,7 +48,8 @@ void PreferencesTab::BuildPreferred() {
         preferredControls_[static_cast<std::size_t>(step - 1)]->show();
     });
     connect(timer3_, &QTimer::timeout, this, &PreferencesTab::Timer3Timer);
-    binding_.AddSwitch(frame, *preferred.onOff, QRect(6, 26, 224, 40),
+    // Two pixels wider on either side than the sets, for "Z preferencjami" one point larger.
+    binding_.AddSwitch(frame, *preferred.onOff, QRect(4, 26, 228, 40),
                        [this](int item, bool instant) { PreferredSwitch(item, instant); });
 }
 

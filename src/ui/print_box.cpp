@@ -30,7 +30,7 @@ PrintBox::PrintBox(AppState& state, DialogService& dialogs, const SystemListBox&
     MakeTitle(Panel89, "StaticText46", " Ustawienia ", QRect(4, 3, 84, 17));
     // The offsets are dots of this resolution.
     ResolutionLabel = MakeLabel(Panel89, "ResolutionLabel", "", QRect(92, 3, 131, 17), Qt::AlignRight | Qt::AlignVCenter);
-    MakeLabel(Panel89, "Label361", "Poziome", QRect(4, 36, 46, 20));
+    MakeLabel(Panel89, "Label361", "Poziome", QRect(3, 36, 47, 20));
     MakeLabel(Panel89, "Label362", "Pionowe", QRect(4, 78, 46, 20));
     // Each edit stands under its label; PX1 and X1X2 in the upper row, the rest in the lower.
     struct OffsetPlace {
@@ -71,7 +71,8 @@ PrintBox::PrintBox(AppState& state, DialogService& dialogs, const SystemListBox&
     MaskEdit28 = MakeMaskedEdit("MaskEdit28", 4, '_', Panel90);
     MaskEdit28->setGeometry(28, 70, 40, 20);
     RadioGroup19 = new RadioGroup("RadioGroup19", QString(), {"Z1", "Z2", "Z3", "Z4"}, 2, 19, Panel90);
-    RadioGroup19->setGeometry(72, 42, 88, 50);
+    // Columns wide enough that "Z1" stands nearer its own button than "Z2".
+    RadioGroup19->setGeometry(70, 42, 92, 50);
     Button3 = MakeButton(Panel90, "Button3", "Drukuj", QRect(163, 42, 60, 23), "Wydruk kuponów w podanym zakresie");
     PreviewButton = MakeButton(Panel90, "PreviewButton", "Podgląd", QRect(163, 69, 60, 23),
                                "Podgląd kuponów w podanym zakresie");

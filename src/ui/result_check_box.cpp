@@ -73,15 +73,16 @@ ResultCheckBox::ResultCheckBox(AppState& state, DialogService& dialogs, const Sy
     static const char* headers[4] = {" 6 ", " 5 ", " 4 ", " 3 "};
     for (std::size_t i = 0; i < 4; ++i) {
         const int n = static_cast<int>(i);
-        const int x = 51 + n * 45;
+        const int x = 54 + n * 45;
         MakeLabel(Panel83, QString("StaticText%1").arg(54 + n), headers[i], QRect(x, 106, 43, 16), Qt::AlignCenter)
             ->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         hitCounters_[i] = MakeLabel(Panel83, QString("Label%1").arg(354 + n), "", QRect(x, 124, 43, 16), Qt::AlignCenter);
         hitLines_[i] = MakeHitList(Panel83, QString("ListBox%1").arg(2 + n), QRect(x, 142, 43, 30), 13);
         hitCoupons_[i] = MakeHitList(Panel83, QString("ListBox%1").arg(6 + n), QRect(x, 172, 43, 30), 13);
     }
-    MakeLabel(Panel83, "Label358", "     Lista ", QRect(2, 142, 48, 30));
-    MakeLabel(Panel83, "Label359", "    Kupon ", QRect(2, 172, 48, 30));
+    // Wide enough for their leading blanks one point larger too.
+    MakeLabel(Panel83, "Label358", "     Lista ", QRect(1, 142, 52, 30));
+    MakeLabel(Panel83, "Label359", "    Kupon ", QRect(1, 172, 52, 30));
     SetSoundPlayer(nullptr);
 }
 

@@ -45,10 +45,11 @@ void ResultsTab::BuildGoalRanges() {
     const auto& ranges = kombinator::Family(FamilyId::GoalRanges).bounds;
     for (int i = 0; i < 3; ++i) {
         const int top = 28 + 40 * i;
-        MakeLabel(frame, {}, labels[i], QRect(8, top + 10, 0, 0));
-        MakeLabel(frame, {}, "Od", QRect(118, top + 2, 0, 0));
-        MakeLabel(frame, {}, "Do", QRect(168, top + 2, 0, 0));
-        binding_.AddSpinnerPair(frame, ranges[static_cast<std::size_t>(i)], 0, QPoint(134, top), QPoint(186, top));
+        // The longest caption ends before "Od" even one point larger.
+        MakeLabel(frame, {}, labels[i], QRect(6, top + 10, 0, 0));
+        MakeLabel(frame, {}, "Od", QRect(125, top + 2, 0, 0));
+        MakeLabel(frame, {}, "Do", QRect(174, top + 2, 0, 0));
+        binding_.AddSpinnerPair(frame, ranges[static_cast<std::size_t>(i)], 0, QPoint(143, top), QPoint(192, top));
     }
 }
 
@@ -57,15 +58,17 @@ void ResultsTab::BuildPn() {
     MakeStaticText(frame, {}, " Szablony P - N", QPoint(8, 4));
     auto* legend = MakePanel(frame, "Panel72", QRect(190, 30, 234, 22), "Parzyste: 0, 2   Nieparzyste: 1, 3");
     legend->hide();
-    auto* rows = MakeFrame(frame, "Panel71", QRect(8, 66, 417, 78));
+    auto* rows = MakeFrame(frame, "Panel71", QRect(8, 66, 421, 78));
     rows->hide();
+    // A caption stands nearer its own box than the next one.
+    rows->setStyleSheet("QCheckBox { spacing: 3px; }");
     static const char* const labels[3] = {"Ogólnie", "Blok gospodarzy", "Blok gości"};
     const kombinator::FilterFamily& pn = kombinator::Family(FamilyId::Pn);
     for (int r = 0; r < 3; ++r) {
         const FlagList& list = pn.lists[static_cast<std::size_t>(r)];
         const int top = 4 + 24 * r;
         MakeLabel(rows, {}, labels[r], QRect(6, top + 2, 0, 0));
-        for (int j = 0; j < list.count; ++j) binding_.AddBox(rows, list, j, QRect(94 + 46 * j, top, 46, 20));
+        for (int j = 0; j < list.count; ++j) binding_.AddBox(rows, list, j, QRect(97 + 46 * j, top, 46, 20));
     }
     binding_.AddSwitch(frame, *pn.onOff, QRect(8, 22, 176, 40), [legend, rows](int item, bool) {
         legend->setVisible(item == 1);

@@ -35,9 +35,10 @@ TypesTab::TypesTab(FilterSettings& settings, FilterBinding& binding, QWidget* pa
 
 void TypesTab::BuildTypeGrid() {
     auto* grid = MakeFrame(this, "Panel23", QRect(4, 4, 336, 212));
-    MakePanel(grid, "Panel16", QRect(62, 4, 92, 20), "Typy podstawowe");
-    MakePanel(grid, "Panel7", QRect(156, 4, 92, 20), "Typy dodatkowe");
-    MakePanel(grid, "Panel17", QRect(250, 4, 82, 20), "Relacje Tp - Td");
+    // The headers reach over the row captions' column, so each has the room of its text.
+    MakePanel(grid, "Panel16", QRect(58, 4, 98, 20), "Typy podstawowe");
+    MakePanel(grid, "Panel7", QRect(157, 4, 92, 20), "Typy dodatkowe");
+    MakePanel(grid, "Panel17", QRect(250, 4, 84, 20), "Relacje Tp - Td");
     for (int p = 1; p <= 6; ++p) {
         const int top = RowTop + RowStep * (p - 1);
         MakePanel(grid, QStringLiteral("Panel%1").arg(RowHeaderPanels[p]), QRect(4, top, 56, CellSize),
@@ -82,17 +83,19 @@ void TypesTab::BuildRj() {
         const kombinator::FilterFamily& family = kombinator::Family(layouts[f].family);
         const FlagList& list = family.lists[0];
         const int top = 30 + 56 * f;
-        auto* panel = MakeFrame(frame, QStringLiteral("Panel%1").arg(layouts[f].panel), QRect(180, top - 2, 150, 52));
+        auto* panel = MakeFrame(frame, QStringLiteral("Panel%1").arg(layouts[f].panel), QRect(166, top - 2, 166, 52));
         panel->hide();
-        MakeLabel(panel, {}, "Trzy obok siebie", QRect(4, 19, 84, 14));
-        MakeLabel(panel, {}, layouts[f].twoRow, QRect(4, 34, 84, 14));
+        MakeLabel(panel, {}, "Trzy obok siebie", QRect(4, 19, 92, 14));
+        MakeLabel(panel, {}, layouts[f].twoRow, QRect(4, 34, 92, 14));
         for (int i = 0; i < list.count; ++i) {
-            const int left = 88 + 15 * i;
+            // Side by side without sharing a pixel, the last clear of the panel's edge.
+            const int left = 97 + 17 * i;
             binding_.AddBox(panel, list, i, QRect(left, 2, 16, 16));
             for (int row = 0; row < 2; ++row)
-                MakeLabel(panel, {}, QString::number(RjRuns[i][row]), QRect(left, 19 + 15 * row, 13, 14), Qt::AlignCenter);
+                MakeLabel(panel, {}, QString::number(RjRuns[i][row]), QRect(left, 19 + 15 * row, 14, 14),
+                          Qt::AlignCenter);
         }
-        binding_.AddSwitch(frame, *family.onOff, QRect(8, top, 168, 42),
+        binding_.AddSwitch(frame, *family.onOff, QRect(6, top, 158, 42),
                            [panel](int item, bool) { panel->setVisible(item == 1); });
     }
 }

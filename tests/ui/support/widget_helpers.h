@@ -35,3 +35,31 @@ bool WaitUntil(Condition condition, int timeoutMs = 2000) {
 }
 
 }  // namespace testsupport
+
+#include <QList>
+#include <QStringList>
+#include <functional>
+
+namespace testsupport {
+
+// The captions under `root` (itself included) that do not fit the room their control gives
+// them in the control's own font: labels (word-wrapped ones by their wrapped height), check
+// boxes and radio buttons beside their indicator, push buttons inside their bevel and group
+// box titles inside their box and clear of the box's controls. Hidden controls are skipped.
+QStringList ClippedCaptions(QWidget* root);
+
+// A pair of sibling controls that may share pixels on purpose, with the reason why.
+struct OverlapAllowance {
+    const char* reason;
+    std::function<bool(const QWidget* a, const QWidget* b)> matches;  // asked both ways round
+};
+
+// Pairs of visible sibling controls under `root` whose rectangles overlap, except the allowed
+// ones. The insides of Qt's own composite controls (scroll areas, spin boxes, tab widgets) are
+// theirs and not walked.
+QStringList OverlappingSiblings(QWidget* root, const QList<OverlapAllowance>& allowed = {});
+
+// "QLabel "Od" in Panel66": how a fault names a control that may have no name of its own.
+QString Describe(const QWidget* widget);
+
+}  // namespace testsupport
