@@ -90,9 +90,9 @@ void BlocksTab::BuildSignBlock(int index) {
     SignBlock& block = index == 0 ? blockG_ : blockD_;
     auto* frame = MakeFrame(this, QStringLiteral("Panel%1").arg(d.frame), QRect(334, 4 + 198 * index, 329, 196));
     MakeStaticText(frame, QStringLiteral("StaticText%1").arg(d.title), d.caption, QPoint(8, 4));
-    // Two pixels up, so the heading's second line ends above the radio group.
-    MakeLabel(frame, {}, "Rozład ", QRect(132, 2, 0, 0));
-    MakeLabel(frame, {}, "ilościowy jedynek zer dwójek i bramek ", QRect(132, 16, 0, 0));
+    // Up and to the left, so the heading ends above the radio group and inside the frame.
+    MakeLabel(frame, {}, "Rozład ", QRect(120, 2, 0, 0));
+    MakeLabel(frame, {}, "ilościowy jedynek zer dwójek i bramek ", QRect(120, 16, 0, 0));
 
     // The bounds panel first, so that the sliding template panel passes over it.
     block.bounds = MakeFrame(frame, QStringLiteral("Panel%1").arg(d.bounds), QRect(4, 116, 321, 74));

@@ -70,10 +70,12 @@ struct LaidOutWindow : testsupport::TestWindow {
     }
 };
 
-// "-2x" when the window is drawn at twice the density, for screenshot names.
-QString DensitySuffix(const QWidget* widget) {
+// "-2x" when the window is drawn at twice the density, "-9pt" at a font other than the
+// program's, for screenshot names.
+QString Suffix(const QWidget* widget, int points = 8) {
     const qreal ratio = widget->devicePixelRatioF();
-    return ratio == 1.0 ? QString() : QString("-%1x").arg(ratio);
+    return (points == 8 ? QString() : QString("-%1pt").arg(points)) +
+           (ratio == 1.0 ? QString() : QString("-%1x").arg(ratio));
 }
 
 // What is clipped or overlaps under `root`, each fault told `where`.
@@ -132,10 +134,9 @@ private slots:
         QStringList faults;
         for (int tab = 0; tab < tabs->count(); ++tab) {
             tabs->setCurrentIndex(tab);
-            if (points == 8)
-                QVERIFY(!testsupport::SaveScreenshot(&w->form, QString("layout-tab%1").arg(tab + 1) +
-                                                                   DensitySuffix(&w->form))
-                             .isEmpty());
+            QVERIFY(!testsupport::SaveScreenshot(&w->form, QString("layout-tab%1").arg(tab + 1) +
+                                                               Suffix(&w->form, points))
+                         .isEmpty());
             faults << LayoutFaults(w->Editor(), tabs->tabText(tab).trimmed());
         }
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join("\n")));
@@ -151,8 +152,7 @@ private slots:
         QVERIFY(stage.SystemLineCount() > 0);
         stage.Printing().SpeedButton7Click();
         QVERIFY(w->W("Panel89")->isVisible());
-        if (points == 8)
-            QVERIFY(!testsupport::SaveScreenshot(&w->form, "layout-final-stage" + DensitySuffix(&w->form)).isEmpty());
+        QVERIFY(!testsupport::SaveScreenshot(&w->form, "layout-final-stage" + Suffix(&w->form, points)).isEmpty());
         QStringList faults = LayoutFaults(&stage, "print box open");
         // The panels a run shows, each in the state that shows it.
         const std::pair<StageMode, const char*> runs[] = {{StageMode::GuaranteeRun, "reducing"},
@@ -162,9 +162,8 @@ private slots:
             stage.SetMode(mode);
             faults << LayoutFaults(&stage, where);
         }
-        if (points == 8)
-            QVERIFY(!testsupport::SaveScreenshot(&w->form, "layout-final-stage-running" + DensitySuffix(&w->form))
-                         .isEmpty());
+        QVERIFY(!testsupport::SaveScreenshot(&w->form, "layout-final-stage-running" + Suffix(&w->form, points))
+                     .isEmpty());
         stage.SetMode(StageMode::EnteredIdle);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join("\n")));
     }
@@ -175,6 +174,7 @@ private slots:
         testsupport::TestWindow w;
         QVERIFY(QTest::qWaitForWindowExposed(&w.form));
         const qreal ratio = w.form.devicePixelRatioF();
+        QVERIFY(!testsupport::SaveScreenshot(&w.form, "layout-intro" + Suffix(&w.form)).isEmpty());
         QCOMPARE(ratio, qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble() : 1.0);
         for (const char* name : {"Image1", "Image2"}) {
             const QPixmap picture = w.W<QLabel>(name)->pixmap();
@@ -183,6 +183,7 @@ private slots:
         QCOMPARE(w.W<QLabel>("Image1")->pixmap().deviceIndependentSize().toSize(), QSize(512, 380));
         w.form.Programinfo1Click();
         QCOMPARE(w.form.AboutBox()->findChild<QLabel*>("ProgramIcon")->pixmap().devicePixelRatio(), ratio);
+        QVERIFY(!testsupport::SaveScreenshot(w.form.AboutBox(), "layout-about-box" + Suffix(&w.form)).isEmpty());
         w.form.AboutBox()->hide();
 
         struct Glyph {

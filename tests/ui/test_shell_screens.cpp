@@ -14,31 +14,6 @@
 #include "ui/program_look.h"
 #include "ui/tform1.h"
 
-namespace {
-
-// Labels under `root` whose one-line text is wider or taller than the room the label gives it.
-QStringList ClippedLabels(QWidget* root) {
-    QStringList clipped;
-    for (QLabel* label : root->findChildren<QLabel*>()) {
-        if (label->text().isEmpty() || !label->pixmap().isNull()) continue;
-        const QRect room = label->contentsRect();
-        const QFontMetrics metrics(label->font());
-        const QRect needed =
-            metrics.boundingRect(room, int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0),
-                                 label->text());
-        if (needed.width() > room.width() || needed.height() > room.height())
-            clipped << QString("%1 needs %2x%3, has %4x%5")
-                           .arg(label->objectName())
-                           .arg(needed.width())
-                           .arg(needed.height())
-                           .arg(room.width())
-                           .arg(room.height());
-    }
-    return clipped;
-}
-
-}  // namespace
-
 class TestShellScreens : public QObject {
     Q_OBJECT
 private slots:
@@ -54,7 +29,7 @@ private slots:
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QVERIFY(!testsupport::SaveScreenshot(&form, "shell-intro").isEmpty());
-        const QStringList clipped = ClippedLabels(form.Intro());
+        const QStringList clipped = testsupport::ClippedCaptions(form.Intro());
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join("; ")));
     }
 
@@ -68,7 +43,7 @@ private slots:
         count->setText("16777216");  // the widest count a run can show
         testsupport::Find<QWidget>(&form, "Panel65")->show();
         QVERIFY(!testsupport::SaveScreenshot(&form, "shell-editor-bottom-bar").isEmpty());
-        const QStringList clipped = ClippedLabels(testsupport::Find<QWidget>(&form, "BottomBar"));
+        const QStringList clipped = testsupport::ClippedCaptions(testsupport::Find<QWidget>(&form, "BottomBar"));
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join("; ")));
     }
 
@@ -90,7 +65,7 @@ private slots:
         TAboutBox* about = form.AboutBox();
         if (!folder.isEmpty()) about->SetProgramFolder(folder);
         QVERIFY(!testsupport::SaveScreenshot(about, screenshot).isEmpty());
-        const QStringList clipped = ClippedLabels(about);
+        const QStringList clipped = testsupport::ClippedCaptions(about);
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join("; ")));
 
         QStringList lines;

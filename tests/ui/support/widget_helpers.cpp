@@ -217,6 +217,17 @@ QStringList OverlappingSiblings(QWidget* root, const QList<OverlapAllowance>& al
         for (QWidget* child : parent->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
             if (child->isVisibleTo(root) && !child->isWindow() && !child->objectName().startsWith("qt_"))
                 children << child;
+        // What reaches out of its parent is cut off by it.
+        for (QWidget* child : children)
+            if (!parent->rect().contains(child->geometry()))
+                faults << QString("%1 reaches outside %2 (%3,%4 %5x%6 in %7x%8)")
+                              .arg(Describe(child), Describe(parent))
+                              .arg(child->x())
+                              .arg(child->y())
+                              .arg(child->width())
+                              .arg(child->height())
+                              .arg(parent->width())
+                              .arg(parent->height());
         for (int a = 0; a < children.size(); ++a)
             for (int b = a + 1; b < children.size(); ++b) {
                 const QRect shared = children[a]->geometry() & children[b]->geometry();

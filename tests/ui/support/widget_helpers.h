@@ -55,7 +55,7 @@ struct OverlapAllowance {
 };
 
 // Pairs of visible sibling controls under `root` whose rectangles overlap, except the allowed
-// ones. The insides of Qt's own composite controls (scroll areas, spin boxes, tab widgets) are
+// ones, and controls that reach outside their parent. The insides of Qt's own composite controls (scroll areas, spin boxes, tab widgets) are
 // theirs and not walked.
 QStringList OverlappingSiblings(QWidget* root, const QList<OverlapAllowance>& allowed = {});
 
