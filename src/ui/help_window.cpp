@@ -1,10 +1,21 @@
 #include "ui/help_window.h"
 
+#include <algorithm>
+
 #include <QFont>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+
+namespace {
+
+const QSize PreferredSize(760, 600);
+// Room for the title bar and borders that the window manager adds around the window.
+constexpr int FrameAllowance = 40;
+
+}  // namespace
 
 // The pages live in a static library: their resource must be registered by name, from outside
 // any namespace.
@@ -14,7 +25,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     RegisterHelpPages();
     setObjectName("HelpWindow");
     setWindowTitle("Pomoc - Kombinator");
-    resize(760, 600);
+    resize(PreferredSize);
 
     auto* buttons = new QHBoxLayout;
     auto addButton = [&](const char* name, const QString& caption) {
@@ -60,13 +71,24 @@ QUrl HelpWindow::IndexPage() { return QUrl("qrc:/help/indeks.html"); }
 
 void HelpWindow::ShowContents() {
     browser_->setSource(ContentsPage());
-    show();
-    raise();
-    activateWindow();
+    Present();
 }
 
 void HelpWindow::ShowIndex() {
     browser_->setSource(IndexPage());
+    Present();
+}
+
+void HelpWindow::Present() {
+    if (!isVisible()) {
+        // Whole on the screen of the main window, frame included, even on a small screen.
+        const QWidget* owner = parentWidget() ? parentWidget()->window() : this;
+        if (QScreen* screen = owner->screen()) {
+            const QRect free = screen->availableGeometry().adjusted(0, 0, 0, -FrameAllowance);
+            resize(std::min(PreferredSize.width(), free.width()), std::min(PreferredSize.height(), free.height()));
+            move(free.center() - rect().center());
+        }
+    }
     show();
     raise();
     activateWindow();

@@ -23,6 +23,8 @@ public:
     QTextBrowser* Browser() const { return browser_; }
 
 private:
+    // Shows and raises the window; the first time it is sized and centred to fit the screen.
+    void Present();
     QTextBrowser* browser_;
     QPushButton* back_;
     QPushButton* forward_;

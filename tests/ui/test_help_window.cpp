@@ -9,6 +9,7 @@
 #include <QMap>
 #include <QPushButton>
 #include <QSet>
+#include <QScreen>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -78,6 +79,11 @@ private slots:
         QCOMPARE(help->Browser()->source(), HelpWindow::ContentsPage());
         QVERIFY(w.dialogs.Calls().isEmpty());  // no message box of any kind
         QVERIFY(w.form.isEnabled());
+        // Whole on the screen, also where the screen is smaller than the window would like.
+        const QRect screen = w.form.screen()->availableGeometry();
+        QVERIFY2(screen.contains(help->geometry()), qPrintable(QString("%1,%2 %3x%4 on %5x%6")
+                     .arg(help->x()).arg(help->y()).arg(help->width()).arg(help->height())
+                     .arg(screen.width()).arg(screen.height())));
 
         help->Browser()->setSource(PageUrl("rw.html"));
         QVERIFY(!testsupport::SaveScreenshot(help, "help-window-family").isEmpty());
