@@ -232,9 +232,10 @@ QStringList OverlappingSiblings(QWidget* root, const QList<OverlapAllowance>& al
             for (int b = a + 1; b < children.size(); ++b) {
                 const QRect shared = children[a]->geometry() & children[b]->geometry();
                 if (shared.isEmpty()) continue;
-                const bool excused = std::any_of(allowed.begin(), allowed.end(), [&](const OverlapAllowance& allowance) {
+                const auto excuses = [&](const OverlapAllowance& allowance) {
                     return allowance.matches(children[a], children[b]) || allowance.matches(children[b], children[a]);
-                });
+                };
+                const bool excused = std::any_of(allowed.begin(), allowed.end(), excuses);
                 if (!excused)
                     faults << QString("%1 overlaps %2 by %3x%4")
                                   .arg(Describe(children[a]), Describe(children[b]))
