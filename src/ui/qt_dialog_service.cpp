@@ -34,8 +34,30 @@ void MakeRoomForTitle(QMessageBox& box) {
                       grid->columnCount());
 }
 
+// Texts often quote what a file held. They are shown as plain text, so that a "<b>" read from a
+// file stays what it was, and control bytes (a NUL in an offset file), which Qt draws as nothing,
+// are shown as \xNN, as the command line shows them.
+QString Visible(const QString& text) {
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if ((u < 0x20 && u != '\n' && u != '\t') || u == 0x7f)
+            shown += QStringLiteral("\\x") + QString::number(u, 16).rightJustified(2, '0');
+        else
+            shown += c;
+    }
+    return shown;
+}
+
+void SetText(QMessageBox& box, const QString& text) {
+    box.setTextFormat(Qt::PlainText);
+    box.setText(Visible(text));
+}
+
 QMessageBox::StandardButton Ask(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
-    QMessageBox box(icon, ApplicationTitle(), text, QMessageBox::Yes | QMessageBox::No, parent);
+    QMessageBox box(icon, ApplicationTitle(), QString(), QMessageBox::Yes | QMessageBox::No, parent);
+    SetText(box, text);
     box.setDefaultButton(QMessageBox::Yes);
     MakeRoomForTitle(box);
     return static_cast<QMessageBox::StandardButton>(box.exec());
@@ -73,14 +95,16 @@ QString RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const QStri
 }  // namespace
 
 void QtDialogService::Message(const QString& text, const QString& title) {
-    QMessageBox box(QMessageBox::NoIcon, title.isEmpty() ? ApplicationTitle() : title, text, QMessageBox::Ok,
+    QMessageBox box(QMessageBox::NoIcon, title.isEmpty() ? ApplicationTitle() : title, QString(), QMessageBox::Ok,
                     parent_);
+    SetText(box, text);
     MakeRoomForTitle(box);
     box.exec();
 }
 
 void QtDialogService::Error(const QString& text) {
-    QMessageBox box(QMessageBox::Critical, ApplicationTitle(), text, QMessageBox::Ok, parent_);
+    QMessageBox box(QMessageBox::Critical, ApplicationTitle(), QString(), QMessageBox::Ok, parent_);
+    SetText(box, text);
     MakeRoomForTitle(box);
     box.exec();
 }

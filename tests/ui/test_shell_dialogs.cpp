@@ -92,6 +92,23 @@ private slots:
         QCOMPARE(icon, QMessageBox::NoIcon);
     }
 
+    // A message quoting a file's bytes shows them as they were: a NUL or an escape byte as \xNN
+    // (Qt draws nothing for them, and "'7<NUL>'" would read as the valid "'7'"), markup literally.
+    void FileBytesInAMessageAreShownVisiblyAndAsPlainText() {
+        QtDialogService dialogs;
+        QString text;
+        Qt::TextFormat format = Qt::RichText;
+        WhenOpen<QMessageBox>([&](QMessageBox* box) {
+            text = box->text();
+            format = box->textFormat();
+            box->button(QMessageBox::Ok)->click();
+        });
+        static const char raw[] = "'7\0\x1b<b>x</b>' is not a valid integer value";
+        dialogs.Error(QString::fromUtf8(raw, sizeof raw - 1));
+        QCOMPARE(text, QString("'7\\x00\\x1b<b>x</b>' is not a valid integer value"));
+        QCOMPARE(format, Qt::PlainText);
+    }
+
     void ProgramFiltersBecomeQtFilters_data() {
         QTest::addColumn<QString>("program");
         QTest::addColumn<QString>("qt");
