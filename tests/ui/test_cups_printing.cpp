@@ -21,7 +21,6 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -29,13 +28,12 @@
 #include "io/coupon_pages.h"
 #include "support/pdf_words.h"
 #include "support/scripted_dialog_service.h"
+#include "support/stage_test.h"
 #include "support/widget_helpers.h"
 #include "ui/app_state.h"
 #include "ui/final_stage.h"
 #include "ui/print_box.h"
-#include "ui/program_look.h"
 
-using testsupport::Require;
 using Kind = ScriptedDialogService::Kind;
 
 namespace {
@@ -59,21 +57,12 @@ bool Cups(const QString& program, const QStringList& arguments) {
 
 }  // namespace
 
-class TestCupsPrinting : public QObject {
+class TestCupsPrinting : public testsupport::StageTest {
     Q_OBJECT
 
 private:
     QString cupsDir = qEnvironmentVariable("KOMBINATOR_CUPS_DIR");
     QString pdfFolder;
-    QTemporaryDir dir;
-    std::unique_ptr<AppState> state;
-    std::unique_ptr<ScriptedDialogService> dialogs;
-    std::unique_ptr<FinalStage> stage;
-
-    template <typename T = QWidget>
-    T* W(const QString& name) {
-        return Require<T>(stage.get(), name);
-    }
 
     // Moves the PDF the queue wrote next to the screenshots, to be looked at.
     void KeepPdf(const QString& pdf, const QString& name) {
@@ -221,25 +210,19 @@ private slots:
         QVERIFY(folder.open(QIODevice::ReadOnly));
         pdfFolder = QString::fromLocal8Bit(folder.readAll().trimmed());
         QVERIFY(QPrinterInfo::availablePrinterNames().contains(Queue));
-        ApplyProgramLook(*qobject_cast<QApplication*>(QCoreApplication::instance()));
-        QVERIFY(dir.isValid());
+        PrepareTests();
         QPrinter queue(QPrinter::HighResolution);
         queue.setPrinterName(Queue);
         const QRectF paint = queue.pageLayout().paintRect(QPageLayout::Point);
         qInfo("queue %s at %d dpi, printable area from %.2f, %.2f pt", qPrintable(Queue), queue.resolution(), paint.x(), paint.y());
     }
     void init() {
-        state = std::make_unique<AppState>();
-        state->StartDirectory = dir.path();
-        dialogs = std::make_unique<ScriptedDialogService>();
-        stage = std::make_unique<FinalStage>(*state, *dialogs);
+        MakeStage();
         for (int i = 0; i < 7; ++i) W<QLineEdit>(OffsetEdits[i])->setText(QString::number(Offsets[std::size_t(i)]));
     }
     void cleanup() {
         QVERIFY(dialogs->AllAnswersUsed());
-        stage.reset();
-        dialogs.reset();
-        state.reset();
+        DropStage();
     }
 
     // "Test": one page with "TEST", the 240 "***" and the four "$$$", each where the offsets say,

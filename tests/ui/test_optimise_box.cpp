@@ -10,21 +10,19 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
 #include "generator/guarantee_reduction.h"
 #include "generator/system_line.h"
 #include "support/scripted_dialog_service.h"
+#include "support/stage_test.h"
 #include "support/widget_helpers.h"
 #include "ui/app_state.h"
 #include "ui/final_stage.h"
 #include "ui/final_stage_widgets.h"
 #include "ui/guarantee_box.h"
-#include "ui/program_look.h"
 
-using testsupport::Require;
 using Kind = ScriptedDialogService::Kind;
 
 namespace {
@@ -54,19 +52,10 @@ void FillThreeScoreSpace(AppState& state) {
 
 }  // namespace
 
-class TestOptimiseBox : public QObject {
+class TestOptimiseBox : public testsupport::StageTest {
     Q_OBJECT
 
 private:
-    QTemporaryDir dir;
-    std::unique_ptr<AppState> state;
-    std::unique_ptr<ScriptedDialogService> dialogs;
-    std::unique_ptr<FinalStage> stage;
-
-    template <typename T = QWidget>
-    T* W(const QString& name) {
-        return Require<T>(stage.get(), name);
-    }
     QString Count() { return W<QLabel>("Label347")->text(); }
     void Click(const QString& name) { QTest::mouseClick(W(name), Qt::LeftButton); }
     void Tick() {
@@ -113,24 +102,14 @@ private:
     }
 
 private slots:
-    void initTestCase() {
-        ApplyProgramLook(*qobject_cast<QApplication*>(QCoreApplication::instance()));
-        QVERIFY(dir.isValid());
-    }
+    void initTestCase() { PrepareTests(); }
 
     void init() {
-        state = std::make_unique<AppState>();
-        state->StartDirectory = dir.path();
-        dialogs = std::make_unique<ScriptedDialogService>();
-        stage = std::make_unique<FinalStage>(*state, *dialogs);
+        MakeStage();
         FillThreeScoreSpace(*state);
     }
 
-    void cleanup() {
-        stage.reset();
-        dialogs.reset();
-        state.reset();
-    }
+    void cleanup() { DropStage(); }
 
     // The new controls fit their captions and stand clear of the box's other controls.
     void controlsFitBesideTheDocumentedOnes() {
