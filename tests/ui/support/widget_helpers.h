@@ -1,10 +1,14 @@
 #pragma once
-// Small helpers for window tests: find controls by their design name, save screenshots.
+// Small helpers for window tests: find controls by their design name, save screenshots, and
+// find captions that do not fit and controls that overlap.
 
+#include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTest>
 #include <QWidget>
+#include <functional>
 
 namespace testsupport {
 
@@ -34,14 +38,6 @@ bool WaitUntil(Condition condition, int timeoutMs = 2000) {
     return QTest::qWaitFor(condition, timeoutMs);
 }
 
-}  // namespace testsupport
-
-#include <QList>
-#include <QStringList>
-#include <functional>
-
-namespace testsupport {
-
 // The captions under `root` (itself included) that do not fit the room their control gives
 // them in the control's own font: labels (word-wrapped ones by their wrapped height), check
 // boxes and radio buttons beside their indicator, push buttons inside their bevel and group
@@ -55,8 +51,8 @@ struct OverlapAllowance {
 };
 
 // Pairs of visible sibling controls under `root` whose rectangles overlap, except the allowed
-// ones, and controls that reach outside their parent. The insides of Qt's own composite controls (scroll areas, spin boxes, tab widgets) are
-// theirs and not walked.
+// ones, and controls that reach outside their parent. The insides of Qt's own composite
+// controls (scroll areas, spin boxes, tab widgets) are theirs and not walked.
 QStringList OverlappingSiblings(QWidget* root, const QList<OverlapAllowance>& allowed = {});
 
 // "QLabel "Od" in Panel66": how a fault names a control that may have no name of its own.
