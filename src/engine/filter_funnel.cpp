@@ -166,11 +166,30 @@ void PrepareHalves(const FilterSettings& s, FunnelWorkspace& w) {
             w.rjDraws.ok[f][g] = !s.RjDrawActive || RjPass(s.RjDrawTemplate, signs, 0);
             w.rjTwos.ok[f][g] = !s.RjTwoActive || RjPass(s.RjTwoTemplate, signs, 2);
         }
-    PrepareNumberTables(s, w.goals, w.pn, w.homeCounts, w.awayCounts);
+    for (int f = 0; f < GoalKeys; ++f)
+        for (int g = 0; g < GoalKeys; ++g) w.goals.ok[f][g] = GoalRangesPass(s, f / 10 + g / 10, f % 10 + g % 10);
+    for (int f = 0; f < PnKeys; ++f)
+        for (int g = 0; g < PnKeys; ++g) w.pn.ok[f][g] = !s.PnActive || PnPass(s, f / 4 + g / 4, f % 4 + g % 4);
+    for (int f = 0; f < CountKeys; ++f)
+        for (int g = 0; g < CountKeys; ++g) {
+            bool home = false, away = false;
+            if (ValidCountKey(f) && ValidCountKey(g)) {
+                const auto a = CountsOfKey(f), b = CountsOfKey(g);
+                const std::array<int, 4> sum{a[0] + b[0], a[1] + b[1], a[2] + b[2], a[3] + b[3]};
+                home = BlockCountsPass(s.HomeBlockCounts, sum);
+                away = BlockCountsPass(s.AwayBlockCounts, sum);
+            }
+            w.homeCounts.ok[f][g] = home;
+            w.awayCounts.ok[f][g] = away;
+        }
     w.relations.built.fill(0);
     w.ri.built.fill(0);
     w.rjDraws.built.fill(0);
     w.rjTwos.built.fill(0);
+    w.goals.built.fill(0);
+    w.pn.built.fill(0);
+    w.homeCounts.built.fill(0);
+    w.awayCounts.built.fill(0);
     PrepareScoreSets(s, w.scores);
 }
 

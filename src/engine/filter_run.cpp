@@ -84,8 +84,27 @@ void PrepareCrossTables(const FilterSettings& s, Workspace& w) {
             ok = ok && (!s.RjTwoActive || RjPass(s.RjTwoTemplate, signs, 2));
             w.signs.ok[f][g] = ok;
         }
-    PrepareNumberTables(s, w.goals, w.pn, w.homeCounts, w.awayCounts);
+    for (int f = 0; f < GoalKeys; ++f)
+        for (int g = 0; g < GoalKeys; ++g) w.goals.ok[f][g] = GoalRangesPass(s, f / 10 + g / 10, f % 10 + g % 10);
+    for (int f = 0; f < PnKeys; ++f)
+        for (int g = 0; g < PnKeys; ++g) w.pn.ok[f][g] = PnPass(s, f / 4 + g / 4, f % 4 + g % 4);
+    for (int f = 0; f < CountKeys; ++f)
+        for (int g = 0; g < CountKeys; ++g) {
+            bool home = false, away = false;
+            if (ValidCountKey(f) && ValidCountKey(g)) {
+                const auto a = CountsOfKey(f), b = CountsOfKey(g);
+                const std::array<int, 4> sum{a[0] + b[0], a[1] + b[1], a[2] + b[2], a[3] + b[3]};
+                home = BlockCountsPass(s.HomeBlockCounts, sum);
+                away = BlockCountsPass(s.AwayBlockCounts, sum);
+            }
+            w.homeCounts.ok[f][g] = home;
+            w.awayCounts.ok[f][g] = away;
+        }
     w.signs.built.fill(0);
+    w.goals.built.fill(0);
+    w.pn.built.fill(0);
+    w.homeCounts.built.fill(0);
+    w.awayCounts.built.fill(0);
 }
 
 void WriteRecord(CandidateStore& store, std::int32_t k, int first, int second) {

@@ -12,9 +12,6 @@
 #include "engine/filter_settings.h"
 #include "engine/half_set.h"
 #include "engine/work_signs.h"
-#include "filters/block_goal_counts.h"
-#include "filters/pn_templates.h"
-#include "filters/results_goal_ranges.h"
 
 namespace kombinator::half_chain {
 
@@ -120,32 +117,6 @@ inline WorkSigns SignsOfKeys(int keyF, int keyS) {
 
 inline bool ValidCountKey(int k) { return k % 4 + k / 4 % 4 + k / 16 <= 3; }
 inline std::array<int, 4> CountsOfKey(int k) { return {k % 4, k / 4 % 4, k / 16, 3 - k % 4 - k / 4 % 4 - k / 16}; }
-
-// The cross tables of the families that test numbers summed over both halves: the goal ranges,
-// the P-N counts and the block goal counts; each starts with no set built.
-inline void PrepareNumberTables(const FilterSettings& s, CrossCache<GoalKeys>& goals, CrossCache<PnKeys>& pn,
-                                CrossCache<CountKeys>& homeCounts, CrossCache<CountKeys>& awayCounts) {
-    for (int f = 0; f < GoalKeys; ++f)
-        for (int g = 0; g < GoalKeys; ++g) goals.ok[f][g] = GoalRangesPass(s, f / 10 + g / 10, f % 10 + g % 10);
-    for (int f = 0; f < PnKeys; ++f)
-        for (int g = 0; g < PnKeys; ++g) pn.ok[f][g] = !s.PnActive || PnPass(s, f / 4 + g / 4, f % 4 + g % 4);
-    for (int f = 0; f < CountKeys; ++f)
-        for (int g = 0; g < CountKeys; ++g) {
-            bool home = false, away = false;
-            if (ValidCountKey(f) && ValidCountKey(g)) {
-                const auto a = CountsOfKey(f), b = CountsOfKey(g);
-                const std::array<int, 4> sum{a[0] + b[0], a[1] + b[1], a[2] + b[2], a[3] + b[3]};
-                home = BlockCountsPass(s.HomeBlockCounts, sum);
-                away = BlockCountsPass(s.AwayBlockCounts, sum);
-            }
-            homeCounts.ok[f][g] = home;
-            awayCounts.ok[f][g] = away;
-        }
-    goals.built.fill(0);
-    pn.built.fill(0);
-    homeCounts.built.fill(0);
-    awayCounts.built.fill(0);
-}
 
 // A Combination holding the half's three scores from firstPosition on, zeros elsewhere.
 inline Combination HalfCombination(int h, int firstPosition) {
