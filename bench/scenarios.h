@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "engine/filter_settings.h"
+#include "model/filter_settings.h"
 
 namespace kombinator::bench {
 

@@ -7,7 +7,7 @@
 #include "cli/commands.h"
 #include "filters/filter_profile.h"
 #include "generator/system_analysis.h"
-#include "generator/system_line.h"
+#include "io/system_line.h"
 #include "io/system_file.h"
 
 namespace kombinator::cli {

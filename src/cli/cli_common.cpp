@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "filters/filter_profile.h"
-#include "io/runtime_errors.h"
+#include "model/runtime_errors.h"
 #include "io/system_file.h"
 
 namespace kombinator::cli {

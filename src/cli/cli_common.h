@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/filter_settings.h"
+#include "model/filter_settings.h"
 
 namespace kombinator::cli {
 

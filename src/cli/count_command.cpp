@@ -7,8 +7,8 @@
 #include "cli/commands.h"
 #include "engine/filter_funnel.h"
 #include "engine/filter_run.h"
-#include "engine/stores.h"
-#include "generator/system_line.h"
+#include "model/stores.h"
+#include "io/system_line.h"
 
 namespace kombinator::cli {
 namespace {

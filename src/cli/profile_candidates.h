@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/stores.h"
+#include "model/stores.h"
 
 namespace kombinator::cli {
 

@@ -8,7 +8,7 @@
 #include "cli/commands.h"
 #include "cli/profile_candidates.h"
 #include "generator/simulation.h"
-#include "io/strict_int.h"
+#include "model/strict_int.h"
 
 namespace kombinator::cli {
 namespace {

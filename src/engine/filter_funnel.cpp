@@ -5,7 +5,7 @@
 
 #include "engine/filter_run.h"
 #include "engine/half_chain.h"
-#include "engine/work_signs.h"
+#include "model/work_signs.h"
 #include "filters/block_g_d.h"
 #include "filters/block_goal_counts.h"
 #include "filters/pn_templates.h"

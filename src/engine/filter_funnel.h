@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/combination.h"
+#include "model/combination.h"
 #include "engine/filter_run.h"
-#include "engine/filter_settings.h"
+#include "model/filter_settings.h"
 
 namespace kombinator {
 

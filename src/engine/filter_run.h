@@ -6,9 +6,9 @@
 #include <functional>
 #include <string>
 
-#include "engine/filter_settings.h"
-#include "engine/half_set.h"
-#include "engine/stores.h"
+#include "model/filter_settings.h"
+#include "model/half_set.h"
+#include "model/stores.h"
 
 namespace kombinator {
 

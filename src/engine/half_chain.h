@@ -8,10 +8,10 @@
 #include <bit>
 #include <cstdint>
 
-#include "engine/combination.h"
-#include "engine/filter_settings.h"
-#include "engine/half_set.h"
-#include "engine/work_signs.h"
+#include "model/combination.h"
+#include "model/filter_settings.h"
+#include "model/half_set.h"
+#include "model/work_signs.h"
 
 namespace kombinator::half_chain {
 

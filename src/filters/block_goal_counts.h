@@ -4,8 +4,8 @@
 #include <array>
 #include <string_view>
 
-#include "engine/combination.h"
-#include "engine/filter_settings.h"
+#include "model/combination.h"
+#include "model/filter_settings.h"
 
 namespace kombinator {
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/filter_settings.h"
+#include "model/filter_settings.h"
 #include "io/file_util.h"
 
 namespace kombinator {

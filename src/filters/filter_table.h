@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/filter_settings.h"
+#include "model/filter_settings.h"
 
 namespace kombinator {
 

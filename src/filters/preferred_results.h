@@ -5,8 +5,8 @@
 #include <array>
 #include <string_view>
 
-#include "engine/combination.h"
-#include "engine/filter_settings.h"
+#include "model/combination.h"
+#include "model/filter_settings.h"
 
 namespace kombinator {
 

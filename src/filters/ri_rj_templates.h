@@ -5,8 +5,8 @@
 #include <array>
 #include <string_view>
 
-#include "engine/filter_settings.h"
-#include "engine/work_signs.h"
+#include "model/filter_settings.h"
+#include "model/work_signs.h"
 
 namespace kombinator {
 

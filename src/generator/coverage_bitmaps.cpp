@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <bit>
 
-#include "engine/combination.h"
+#include "model/combination.h"
 
 namespace kombinator {
 

@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-#include "engine/stores.h"
+#include "model/stores.h"
 
 namespace kombinator {
 

@@ -1,7 +1,7 @@
 #include "generator/guarantee_reduction.h"
 
 #include "generator/coverage_bitmaps.h"
-#include "generator/system_line.h"
+#include "io/system_line.h"
 
 namespace kombinator {
 

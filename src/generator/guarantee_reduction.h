@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/stores.h"
+#include "model/stores.h"
 
 namespace kombinator {
 

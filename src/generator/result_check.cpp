@@ -2,10 +2,10 @@
 
 #include <optional>
 
-#include "engine/combination.h"
-#include "generator/system_line.h"
-#include "io/runtime_errors.h"
-#include "io/strict_int.h"
+#include "model/combination.h"
+#include "io/system_line.h"
+#include "model/runtime_errors.h"
+#include "model/strict_int.h"
 
 namespace kombinator {
 

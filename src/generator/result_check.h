@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "io/runtime_errors.h"
+#include "model/runtime_errors.h"
 
 namespace kombinator {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "engine/stores.h"
-#include "io/runtime_errors.h"
+#include "model/stores.h"
+#include "model/runtime_errors.h"
 
 namespace kombinator {
 

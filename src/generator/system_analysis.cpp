@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <bit>
 
-#include "generator/system_line.h"
+#include "io/system_line.h"
 
 namespace kombinator {
 

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "engine/filter_run.h"
-#include "engine/filter_settings.h"
-#include "engine/half_set.h"
+#include "model/filter_settings.h"
+#include "model/half_set.h"
 
 namespace kombinator {
 

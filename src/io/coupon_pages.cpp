@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "generator/system_line.h"
-#include "io/runtime_errors.h"
-#include "io/strict_int.h"
+#include "io/system_line.h"
+#include "model/runtime_errors.h"
+#include "model/strict_int.h"
 
 namespace kombinator {
 

@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "io/runtime_errors.h"
+#include "model/runtime_errors.h"
 
 namespace kombinator {
 

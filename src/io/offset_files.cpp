@@ -2,8 +2,8 @@
 
 #include <cerrno>
 
-#include "io/runtime_errors.h"
-#include "io/strict_int.h"
+#include "model/runtime_errors.h"
+#include "model/strict_int.h"
 
 namespace kombinator {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "io/file_util.h"
-#include "io/runtime_errors.h"
+#include "model/runtime_errors.h"
 
 namespace kombinator {
 

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "generator/system_line.h"
+#include "io/system_line.h"
 #include "io/file_util.h"
 #include "io/system_file.h"
 

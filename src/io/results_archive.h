@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/combination.h"
+#include "model/combination.h"
 
 namespace kombinator {
 

@@ -10,8 +10,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "engine/half_set.h"
-#include "generator/system_line.h"
+#include "model/half_set.h"
+#include "io/system_line.h"
 #include "io/system_file.h"
 #include "ui/background_job.h"
 #include "ui/dialog_service.h"

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "engine/filter_settings.h"
-#include "engine/stores.h"
+#include "model/filter_settings.h"
+#include "model/stores.h"
 
 struct AppState {
     kombinator::FilterSettings settings;

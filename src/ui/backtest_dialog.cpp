@@ -10,7 +10,7 @@
 #include <array>
 
 #include "engine/filter_funnel.h"
-#include "generator/system_line.h"
+#include "io/system_line.h"
 #include "io/results_archive.h"
 #include "ui/dialog_service.h"
 #include "ui/number_text.h"

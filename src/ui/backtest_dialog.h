@@ -7,7 +7,7 @@
 #include <QString>
 #include <functional>
 
-#include "engine/filter_settings.h"
+#include "model/filter_settings.h"
 
 class DialogService;
 class QLabel;

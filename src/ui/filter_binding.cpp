@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "io/strict_int.h"
+#include "model/strict_int.h"
 #include "ui/filter_widgets.h"
 
 namespace {

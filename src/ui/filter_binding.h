@@ -10,7 +10,7 @@
 #include <functional>
 #include <vector>
 
-#include "engine/filter_settings.h"
+#include "model/filter_settings.h"
 #include "filters/filter_table.h"
 
 class QCheckBox;

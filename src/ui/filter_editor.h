@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "engine/filter_settings.h"
+#include "model/filter_settings.h"
 
 class BlocksTab;
 class FilterBinding;

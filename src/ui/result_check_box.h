@@ -7,7 +7,7 @@
 #include <memory>
 #include <optional>
 
-#include "engine/combination.h"
+#include "model/combination.h"
 
 class DialogService;
 class QFrame;

@@ -8,7 +8,7 @@
 #include <QSignalBlocker>
 
 #include "generator/simulation.h"
-#include "generator/system_line.h"
+#include "io/system_line.h"
 #include "ui/filter_widgets.h"
 #include "ui/final_stage_widgets.h"
 #include "ui/window_io.h"

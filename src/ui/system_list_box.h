@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/combination.h"
+#include "model/combination.h"
 
 class QFrame;
 class QLabel;

@@ -23,7 +23,7 @@
 #include "engine/filter_run.h"
 #include "filters/filter_profile.h"
 #include "io/results_archive.h"
-#include "io/runtime_errors.h"
+#include "model/runtime_errors.h"
 #include "ui/about_box.h"
 #include "ui/analysis_dialog.h"
 #include "ui/artwork.h"

@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <array>
 
-#include "engine/filter_settings.h"
+#include "model/filter_settings.h"
 
 class ClickLabel;
 class FilterBinding;

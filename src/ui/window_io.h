@@ -5,7 +5,7 @@
 #include <QString>
 #include <string>
 
-#include "io/runtime_errors.h"
+#include "model/runtime_errors.h"
 
 class DialogService;
 class QLineEdit;

@@ -9,8 +9,8 @@
 #include <gtest/gtest.h>
 
 #include "cli_run.h"
-#include "engine/combination.h"
-#include "generator/system_line.h"
+#include "model/combination.h"
+#include "io/system_line.h"
 
 namespace kombinator::test {
 namespace {

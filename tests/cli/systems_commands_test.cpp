@@ -10,11 +10,11 @@
 #include <gtest/gtest.h>
 
 #include "cli_run.h"
-#include "engine/combination.h"
+#include "model/combination.h"
 #include "engine/filter_run.h"
 #include "filters/filter_profile.h"
 #include "generator/guarantee_reduction.h"
-#include "generator/system_line.h"
+#include "io/system_line.h"
 
 namespace kombinator {
 namespace {

@@ -1,8 +1,8 @@
 #pragma once
 // Small builders for FilterSettings used by the engine and family tests.
 
-#include "engine/combination.h"
-#include "engine/filter_settings.h"
+#include "model/combination.h"
+#include "model/filter_settings.h"
 
 namespace kombinator::testing {
 

@@ -10,8 +10,8 @@
 
 #include "fuzz_support.h"
 #include "io/offset_files.h"
-#include "io/runtime_errors.h"
-#include "io/strict_int.h"
+#include "model/runtime_errors.h"
+#include "model/strict_int.h"
 
 namespace {
 

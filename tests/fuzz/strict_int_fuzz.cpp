@@ -6,7 +6,7 @@
 #include <string>
 
 #include "fuzz_support.h"
-#include "io/strict_int.h"
+#include "model/strict_int.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "generator/system_line.h"
+#include "io/system_line.h"
 
 namespace kombinator {
 namespace {

@@ -10,7 +10,7 @@
 #include "generator/guarantee_reduction.h"
 #include "generator/result_check.h"
 #include "generator/system_analysis.h"
-#include "generator/system_line.h"
+#include "io/system_line.h"
 #include "reference/system_analysis.h"
 #include "scenarios.h"
 

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "generator/result_check.h"
-#include "generator/system_line.h"
+#include "io/system_line.h"
 #include "io/coupon_pages.h"
 #include "io/offset_files.h"
 #include "io/system_file.h"

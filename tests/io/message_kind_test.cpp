@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/stores.h"
+#include "model/stores.h"
 #include "generator/result_check.h"
 #include "generator/simulation.h"
 #include "io/coupon_pages.h"

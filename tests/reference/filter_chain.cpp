@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "engine/work_signs.h"
+#include "model/work_signs.h"
 #include "filters/block_g_d.h"
 #include "filters/block_goal_counts.h"
 #include "filters/pn_templates.h"

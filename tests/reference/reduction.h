@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "engine/stores.h"
+#include "model/stores.h"
 
 namespace kombinator::reference {
 

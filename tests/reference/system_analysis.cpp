@@ -1,6 +1,6 @@
 #include "reference/system_analysis.h"
 
-#include "engine/combination.h"
+#include "model/combination.h"
 
 namespace kombinator::reference {
 

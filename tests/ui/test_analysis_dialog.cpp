@@ -15,7 +15,7 @@
 #include <QTest>
 
 #include "filters/filter_profile.h"
-#include "generator/system_line.h"
+#include "io/system_line.h"
 #include "support/scripted_dialog_service.h"
 #include "support/start_directory.h"
 #include "support/test_window.h"

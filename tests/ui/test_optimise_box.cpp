@@ -14,7 +14,7 @@
 #include <QToolButton>
 
 #include "generator/guarantee_reduction.h"
-#include "generator/system_line.h"
+#include "io/system_line.h"
 #include "support/scripted_dialog_service.h"
 #include "support/stage_test.h"
 #include "support/widget_helpers.h"

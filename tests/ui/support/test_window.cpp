@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "engine/combination.h"
+#include "model/combination.h"
 #include "ui/app_state.h"
 
 namespace testsupport {

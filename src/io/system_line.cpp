@@ -1,6 +1,6 @@
-#include "generator/system_line.h"
+#include "io/system_line.h"
 
-#include "io/runtime_errors.h"
+#include "model/runtime_errors.h"
 
 namespace kombinator {
 

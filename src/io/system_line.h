@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/combination.h"
+#include "model/combination.h"
 
 namespace kombinator {
 

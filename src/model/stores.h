@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "engine/combination.h"
+#include "model/combination.h"
 
 namespace kombinator {
 

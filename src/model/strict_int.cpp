@@ -1,4 +1,4 @@
-#include "io/strict_int.h"
+#include "model/strict_int.h"
 
 namespace kombinator {
 

@@ -1,4 +1,4 @@
-#include "generator/system_line.h"
+#include "io/system_line.h"
 
 #include <gtest/gtest.h>
 

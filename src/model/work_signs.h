@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "engine/combination.h"
+#include "model/combination.h"
 
 namespace kombinator {
 

@@ -1,8 +1,8 @@
-#include "io/strict_int.h"
+#include "model/strict_int.h"
 
 #include <gtest/gtest.h>
 
-#include "io/runtime_errors.h"
+#include "model/runtime_errors.h"
 
 namespace kombinator {
 namespace {
